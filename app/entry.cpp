@@ -1,0 +1,24 @@
+#include "app/entry.h"
+
+#include "app/selftest.h"
+#include "platform/platform.h"
+#include "ui/desktop.h"
+
+namespace tarn::app {
+
+int32_t RunProgram(void* instance, const char16_t* commandLine) {
+    char16_t path[kSelfTestPathCapacity];
+    switch (FindSelfTestRequest(commandLine, path, kSelfTestPathCapacity)) {
+        case SelfTestRequest::Path:
+            return RunSelfTest(path);
+        case SelfTestRequest::PathTooLong:
+            // Writing to a shortened path could overwrite another file.
+            return kSelfTestReportNotWritten;
+        case SelfTestRequest::Absent:
+            break;
+    }
+    platform::DeclareDpiAware();
+    return ui::RunDesktopWindow(instance, CurrentTool());
+}
+
+}  // namespace tarn::app

@@ -1,0 +1,152 @@
+#include "app/selftest.h"
+
+#include <cstdio>
+
+#include "engine/computation.h"
+#include "engine/expression.h"
+#include "engine/format.h"
+#include "engine/text.h"
+#include "platform/platform.h"
+
+namespace tarn::app {
+namespace {
+
+constexpr char16_t kMarker[] = u"--selftest";
+constexpr char16_t kDefaultPath[] = u"selftest.txt";
+constexpr int32_t kReportCapacity = 8192;
+constexpr int32_t kVerdictCapacity = 512;
+constexpr int32_t kLevelLineCapacity = 256;
+constexpr int32_t kOutputLineCapacity = 512;
+constexpr int32_t kErrorsLineCapacity = 128;
+constexpr int32_t kDetailLimit = 8000;
+// Each UTF-16 unit needs at most 3 UTF-8 bytes (a surrogate pair: 4 for 2).
+constexpr int32_t kUtf8Capacity = 3 * (kSelfTestTextCapacity - 1) + 1;
+
+// Position of the first "--selftest" in `line`, or null.
+const char16_t* FindMarker(const char16_t* line) {
+    const int32_t markerLength = TextLength(kMarker);
+    for (; *line != 0; ++line) {
+        int32_t matched = 0;
+        while (matched < markerLength && line[matched] == kMarker[matched]) ++matched;
+        if (matched == markerLength) return line;
+    }
+    return nullptr;
+}
+
+void AppendFlattenedReport(char16_t* text, int32_t capacity, const char16_t* report) {
+    char16_t detail[kDetailLimit + 1];
+    int32_t length = 0;
+    for (const char16_t* cursor = report; *cursor != 0 && length < kDetailLimit; ++cursor) {
+        if (*cursor == u'\r') continue;
+        detail[length++] = *cursor == u'\n' ? u' ' : *cursor;
+    }
+    detail[length] = 0;
+    AppendBounded(text, capacity, detail);
+}
+
+// Evaluates every output once more, each against sixteen zeros, and appends
+// its OUT line; returns how many failed.
+int32_t AppendOutputLines(const ToolDescriptor& tool, const double* inputs, char16_t* text,
+                          int32_t capacity) {
+    int32_t failures = 0;
+    for (int32_t i = 0; i < tool.outputCount; ++i) {
+        const OutputField& output = tool.outputs[i];
+        const double outputs[kMaxOutputs] = {};
+        int32_t error = 0;
+        const double value = EvaluateExpression(tool, output.expression, inputs, outputs, &error);
+        if (error != 0) ++failures;
+        char16_t valueText[kValueTextCapacity];
+        FormatValue(output.formatCode, value, valueText, kValueTextCapacity);
+        char16_t line[kOutputLineCapacity];
+        FormatBounded(line, kOutputLineCapacity, u"OUT|%ls|%ls|%ls\r\n", TextOrEmpty(output.label),
+                      valueText, TextOrEmpty(output.unit));
+        AppendBounded(text, capacity, line);
+    }
+    return failures;
+}
+
+}  // namespace
+
+SelfTestRequest FindSelfTestRequest(const char16_t* commandLine, char16_t* path, int32_t capacity) {
+    const char16_t* marker = commandLine ? FindMarker(commandLine) : nullptr;
+    if (!marker) return SelfTestRequest::Absent;
+    const char16_t* cursor = marker + TextLength(kMarker);
+    while (*cursor == u' ') ++cursor;
+    char16_t end = u' ';
+    if (*cursor == u'"') {
+        end = u'"';
+        ++cursor;
+    }
+    int32_t length = 0;
+    while (cursor[length] != 0 && cursor[length] != end) {
+        if (length + 1 >= capacity) return SelfTestRequest::PathTooLong;
+        path[length] = cursor[length];
+        ++length;
+    }
+    path[length] = 0;
+    if (length == 0) CopyBounded(path, capacity, kDefaultPath);
+    return SelfTestRequest::Path;
+}
+
+int32_t BuildSelfTestReport(const ToolDescriptor& tool, char16_t* text, int32_t capacity) {
+    double inputs[kMaxInputs] = {};
+    for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) inputs[i] = tool.inputs[i].defaultValue;
+
+    char16_t report[kReportCapacity] = {};
+    char16_t verdict[kVerdictCapacity] = {};
+    char16_t copy[kReportCapacity] = {};
+    int32_t level = 0;
+    ToolComputation(tool, inputs, report, kReportCapacity, verdict, kVerdictCapacity, &level, copy,
+                    kReportCapacity);
+
+    text[0] = 0;
+    FormatBounded(text, capacity, u"TOOL|%d|%ls|%ls\r\n", tool.id, TextOrEmpty(tool.title),
+                  TextOrEmpty(tool.category));
+    char16_t levelLine[kLevelLineCapacity];
+    FormatBounded(levelLine, kLevelLineCapacity, u"LEVEL|%d\r\n", level);
+    AppendBounded(text, capacity, levelLine);
+
+    int32_t failures = 0;
+    if (tool.kind == kFormulaTool) {
+        failures = AppendOutputLines(tool, inputs, text, capacity);
+    } else {
+        AppendBounded(text, capacity, u"OUT|报告文本|见 DETAIL|\r\n");
+    }
+
+    AppendBounded(text, capacity, u"VERDICT|");
+    AppendBounded(text, capacity, verdict);
+    AppendBounded(text, capacity, u"\r\n");
+    AppendBounded(text, capacity, u"DETAIL|");
+    AppendFlattenedReport(text, capacity, report);
+    AppendBounded(text, capacity, u"\r\n");
+
+    char16_t errorsLine[kErrorsLineCapacity];
+    FormatBounded(errorsLine, kErrorsLineCapacity, u"ERRORS|%d\r\n", failures);
+    AppendBounded(text, capacity, errorsLine);
+    return failures;
+}
+
+bool WriteUtf8File(const char16_t* path, const char16_t* text) {
+    std::FILE* file = platform::OpenFile(path, "wb");
+    if (!file) return false;
+    static_assert(kUtf8Capacity > 0);
+    char bytes[kUtf8Capacity];
+    const int32_t size = platform::Utf16ToUtf8(text, bytes, kUtf8Capacity);
+    bool written = size >= 0;
+    if (written && size > 0)
+        written = std::fwrite(bytes, 1, static_cast<size_t>(size), file) == static_cast<size_t>(size);
+    const bool closed = std::fclose(file) == 0;
+    return written && closed;
+}
+
+int32_t RunSelfTest(const ToolDescriptor& tool, const char16_t* reportPath) {
+    char16_t text[kSelfTestTextCapacity];
+    const int32_t failures = BuildSelfTestReport(tool, text, kSelfTestTextCapacity);
+    if (TextLength(text) >= kSelfTestTextCapacity - 1 || !WriteUtf8File(reportPath, text))
+        return kSelfTestReportNotWritten;
+    return failures != 0 ? kSelfTestOutputFailed : kSelfTestPassed;
+}
+
+int32_t RunSelfTest(const char16_t* reportPath) { return RunSelfTest(CurrentTool(), reportPath); }
+
+}  // namespace tarn::app

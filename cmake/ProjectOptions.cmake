@@ -1,0 +1,24 @@
+# Warnings for our own targets: high, and clean.
+function(tarn_project_options target)
+    target_compile_options(${target} PRIVATE
+        -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow
+        -Wnon-virtual-dtor -Wold-style-cast -Wcast-align)
+    if(ORDAVEL_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# One ctest entry per test binary; under the windows preset ctest runs it
+# through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
+function(tarn_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    tarn_project_options(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    if(ARG_LABELS)
+        set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+    endif()
+endfunction()

@@ -1,0 +1,63 @@
+// The constant description of one tool of the suite: identity, inputs,
+// outputs with their formulas and formats, verdict rules, report kind.
+#pragma once
+
+#include <cstdint>
+
+namespace tarn {
+
+inline constexpr int32_t kMaxInputs = 16;
+inline constexpr int32_t kMaxOutputs = 16;
+inline constexpr int32_t kMaxIdentifierLength = 63;
+
+// Severity carried by verdict rules: 0 normal .. 3 most severe.
+inline constexpr int32_t kLevelNormal = 0;
+inline constexpr int32_t kLevelMostSevere = 3;
+
+// Report kind 0: outputs and rules are computed; 1..11 select a built-in report.
+inline constexpr int32_t kFormulaTool = 0;
+
+struct InputField {
+    const char* identifier;
+    const char16_t* label;
+    const char16_t* unit;  // may be null or empty
+    double defaultValue;
+};
+
+struct OutputField {
+    const char* identifier;
+    const char16_t* label;
+    const char16_t* unit;  // may be null or empty
+    const char* expression;
+    const char* formatCode;
+};
+
+struct VerdictRule {
+    const char* condition;  // empty: catch-all
+    int32_t level;
+    const char16_t* verdict;
+};
+
+struct ToolDescriptor {
+    int32_t id;
+    const char16_t* title;
+    const char16_t* subtitle;  // may be null
+    const char16_t* category;
+    const char16_t* reference;
+    const char16_t* note;  // may be null
+    int32_t inputCount;
+    const InputField* inputs;
+    int32_t outputCount;
+    const OutputField* outputs;
+    int32_t ruleCount;
+    const VerdictRule* rules;
+    int32_t kind;
+};
+
+// The one tool this program is.
+const ToolDescriptor& CurrentTool();
+
+// Absent optional texts read as the empty text.
+inline const char16_t* TextOrEmpty(const char16_t* text) { return text ? text : u""; }
+
+}  // namespace tarn

@@ -1,0 +1,49 @@
+// The few operating-system services the program uses, behind one header.
+// Implemented by platform/win32.cpp on Windows and platform/posix.cpp on Linux.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+namespace tarn::platform {
+
+#ifdef _WIN32
+inline constexpr char16_t kPathSeparator = u'\\';
+#else
+inline constexpr char16_t kPathSeparator = u'/';
+#endif
+
+// The raw command line as one wide string. On Windows it is GetCommandLineW;
+// on Linux the arguments joined by blanks, an argument holding a blank put in
+// double quotes (set once from main with RememberArguments).
+const char16_t* RawCommandLine();
+void RememberArguments(int argumentCount, char** arguments);
+
+// Declares the process DPI-aware (Windows); nothing elsewhere.
+void DeclareDpiAware();
+
+struct LocalDateTime {
+    int32_t year, month, day, hour, minute, second;
+};
+LocalDateTime LocalTime();
+
+// The per-user local application-data folder, without a trailing separator.
+// False when it cannot be determined or does not fit.
+bool LocalAppDataFolder(char16_t* buffer, int32_t capacity);
+
+// Creates one directory level. True when the directory exists afterwards.
+bool CreateDirectoryLevel(const char16_t* path);
+bool IsDirectory(const char16_t* path);
+
+// fopen by UTF-16 path; mode is an ASCII fopen mode such as "wb" or "ab".
+std::FILE* OpenFile(const char16_t* path, const char* mode);
+
+// UTF-16 to UTF-8, terminator included. Unpaired surrogates become U+FFFD.
+// Returns the byte count without the terminator, or -1 when the whole text and
+// its terminator do not fit `capacity` bytes (nothing usable is left then).
+int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity);
+
+// Bytes needed for the UTF-8 form of `text`, terminator included.
+int32_t Utf8Size(const char16_t* text);
+
+}  // namespace tarn::platform

@@ -1,0 +1,158 @@
+#include "app/selftest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine/text.h"
+#include "platform/platform.h"
+
+namespace tarn::app {
+namespace {
+
+std::u16string Request(const char16_t* line, SelfTestRequest* kind) {
+    char16_t path[kSelfTestPathCapacity] = {};
+    *kind = FindSelfTestRequest(line, path, kSelfTestPathCapacity);
+    return path;
+}
+
+struct MarkerCase {
+    const char16_t* commandLine;
+    SelfTestRequest kind;
+    const char16_t* path;
+};
+
+TEST(SelfTestCommandLine, FindsTheMarkerAndItsPath) {
+    const MarkerCase cases[] = {
+        {u"ordavel.exe", SelfTestRequest::Absent, u""},
+        {u"ordavel.exe --SELFTEST out.txt", SelfTestRequest::Absent, u""},
+        {u"ordavel.exe --selftest", SelfTestRequest::Path, u"selftest.txt"},
+        {u"ordavel.exe --selftest    ", SelfTestRequest::Path, u"selftest.txt"},
+        {u"ordavel.exe --selftest out.txt", SelfTestRequest::Path, u"out.txt"},
+        {u"ordavel.exe --selftest out.txt more", SelfTestRequest::Path, u"out.txt"},
+        {u"ordavel.exe --selftest \"my report.txt\" x", SelfTestRequest::Path, u"my report.txt"},
+        {u"ordavel.exe --selftest \"open ended", SelfTestRequest::Path, u"open ended"},
+        {u"ordavel.exe --selftest \"\"", SelfTestRequest::Path, u"selftest.txt"},
+        {u"ordavel.exe --selftest=out.txt", SelfTestRequest::Path, u"=out.txt"},
+        {u"C:\\tools\\x--selftest.exe", SelfTestRequest::Path, u".exe"},
+        // Only blanks are skipped; a tab starts the path.
+        {u"ordavel --selftest\tout.txt", SelfTestRequest::Path, u"\tout.txt"},
+        {u"a --selftest one --selftest two", SelfTestRequest::Path, u"one"},
+    };
+    for (const MarkerCase& c : cases) {
+        SelfTestRequest kind;
+        const std::u16string path = Request(c.commandLine, &kind);
+        EXPECT_EQ(kind, c.kind);
+        if (c.kind == SelfTestRequest::Path) {
+            EXPECT_EQ(path, c.path) << "command line index " << (&c - cases);
+        }
+    }
+}
+
+TEST(SelfTestCommandLine, RefusesAPathLongerThanTheBufferInsteadOfCuttingIt) {
+    std::u16string line = u"ordavel --selftest ";
+    line.append(519, u'a');
+    SelfTestRequest kind;
+    EXPECT_EQ(Request(line.c_str(), &kind).size(), 519u);
+    EXPECT_EQ(kind, SelfTestRequest::Path);
+
+    line.push_back(u'b');
+    Request(line.c_str(), &kind);
+    EXPECT_EQ(kind, SelfTestRequest::PathTooLong);
+}
+
+std::u16string Report(const ToolDescriptor& tool, int32_t* failures) {
+    static char16_t text[kSelfTestTextCapacity];
+    *failures = BuildSelfTestReport(tool, text, kSelfTestTextCapacity);
+    return text;
+}
+
+TEST(SelfTestReport, HoldsTheNineLinesOfTheDefaultComputation) {
+    int32_t failures = -1;
+    EXPECT_EQ(Report(CurrentTool(), &failures),
+              u"TOOL|22|Ordavel|急诊\r\n"
+              u"LEVEL|3\r\n"
+              u"OUT|10% 葡萄糖酸钙|20.0|ml\r\n"
+              u"OUT|胰岛素|6.0|U\r\n"
+              u"OUT|葡萄糖|30.0|g\r\n"
+              u"OUT|50% 葡萄糖|60.0|ml\r\n"
+              u"VERDICT|重度高钾，立即处理并持续心电监护\r\n"
+              u"DETAIL|10% 葡萄糖酸钙：20.0 ml 胰岛素：6.0 U 葡萄糖：30.0 g 50% 葡萄糖：60.0 ml \r\n"
+              u"ERRORS|0\r\n");
+    EXPECT_EQ(failures, 0);
+}
+
+constexpr InputField kOneInput[] = {{"x", u"X", nullptr, 2.0}};
+constexpr OutputField kChainedOutputs[] = {
+    {"a", u"A|pipe", nullptr, "x*3", "f0"},
+    {"b", u"B", u"u", "a+1", "f0"},  // names an earlier output
+    {"c", u"C", u"", "x/0", "f1"},
+};
+constexpr VerdictRule kNoRules[] = {{"0", 1, u"never"}};
+constexpr ToolDescriptor kChainedTool = {
+    7, u"Chain", nullptr, u"Test", u"ref", nullptr, 1, kOneInput, 3, kChainedOutputs, 1, kNoRules, 0};
+
+TEST(SelfTestReport, EvaluatesEachOutputAgainstZerosAndCountsFailures) {
+    int32_t failures = -1;
+    const std::u16string text = Report(kChainedTool, &failures);
+    EXPECT_EQ(failures, 1);
+    // The report computes b from a = 6; the self-test reads a as 0.
+    EXPECT_NE(text.find(u"OUT|A|pipe|6|\r\nOUT|B|1|u\r\nOUT|C|0.0|\r\n"), std::u16string::npos) << "";
+    EXPECT_NE(text.find(u"DETAIL|A|pipe：6 B：7 u C：0.0 （部分结果无法计算，请检查输入是否合理） \r\n"),
+              std::u16string::npos);
+    EXPECT_NE(text.find(u"VERDICT|请核对输入参数后重新计算\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"ERRORS|1\r\n"), std::u16string::npos);
+}
+
+constexpr ToolDescriptor kReportKindTool = {
+    9, u"Checklist", nullptr, u"Test", u"ref", nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 8};
+
+TEST(SelfTestReport, WritesTheFixedOutLineForAReportKind) {
+    int32_t failures = -1;
+    const std::u16string text = Report(kReportKindTool, &failures);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(text.rfind(u"TOOL|9|Checklist|Test\r\nLEVEL|0\r\nOUT|报告文本|见 DETAIL|\r\nVERDICT|", 0), 0u);
+    EXPECT_NE(text.find(u"DETAIL|手术安全核查表（三步核查）： 【麻醉实施前】"), std::u16string::npos);
+    EXPECT_EQ(text.substr(text.size() - 10), u"ERRORS|0\r\n");
+}
+
+std::string ReadFile(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(SelfTestRun, WritesUtf8WithoutByteOrderMarkAndReturnsTheStatus) {
+    EXPECT_EQ(RunSelfTest(u"selftest_unit.txt"), kSelfTestPassed);
+    const std::string bytes = ReadFile("selftest_unit.txt");
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes.rfind("TOOL|22|Ordavel|\xE6\x80\xA5\xE8\xAF\x8A\r\n", 0), 0u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 10), "ERRORS|0\r\n");
+
+    EXPECT_EQ(RunSelfTest(kChainedTool, u"selftest_unit.txt"), kSelfTestOutputFailed);
+    std::remove("selftest_unit.txt");
+}
+
+TEST(SelfTestRun, ReportsAFileThatCannotBeWrittenAsItsOwnStatus) {
+    EXPECT_EQ(RunSelfTest(u"no-such-folder/selftest.txt"), kSelfTestReportNotWritten);
+    EXPECT_EQ(RunSelfTest(kChainedTool, u"no-such-folder/selftest.txt"), kSelfTestReportNotWritten);
+    EXPECT_FALSE(WriteUtf8File(u"no-such-folder/x.txt", u"x"));
+#ifndef _WIN32
+    // A device that accepts the open but not the bytes.
+    EXPECT_FALSE(WriteUtf8File(u"/dev/full", u"TOOL|1"));
+    EXPECT_EQ(RunSelfTest(u"/dev/full"), kSelfTestReportNotWritten);
+#endif
+}
+
+TEST(SelfTestRun, WritesAReportOfAnyLengthWhole) {
+    // Three-byte characters throughout: more than the 8191 bytes of old.
+    std::u16string text(6000, u'钾');
+    ASSERT_TRUE(WriteUtf8File(u"long_unit.txt", text.c_str()));
+    EXPECT_EQ(ReadFile("long_unit.txt").size(), 18000u);
+    std::remove("long_unit.txt");
+}
+
+}  // namespace
+}  // namespace tarn::app

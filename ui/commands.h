@@ -1,0 +1,30 @@
+// The compute, copy, reset and about commands, written once over the window
+// services of ui/services.h.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/descriptor.h"
+#include "ui/window_state.h"
+
+namespace tarn::ui {
+
+// Start-up state: level 0, no result, the ready status.
+void InitializeWindowState(WindowState& state, const ToolDescriptor& tool);
+
+// Reads one input field. Blank or empty reads as 0; otherwise the text, less
+// leading and trailing blanks, must be one finite number, read whole.
+bool ParseInputField(const char16_t* text, double* value);
+
+void ComputeCommand(WindowState& state);
+void CopyCommand(WindowState& state);
+void ResetCommand(WindowState& state);
+void AboutCommand(WindowState& state);
+
+// Runs the command of a button id; false for any other id.
+bool RunCommandForId(WindowState& state, int32_t id);
+
+// The default value of an input as its edit text ("%.6g").
+void FormatDefaultValue(double value, char16_t* buffer, int32_t capacity);
+
+}  // namespace tarn::ui

@@ -1,0 +1,42 @@
+// The window's fixed texts.
+#pragma once
+
+namespace tarn::ui {
+
+inline constexpr char16_t kVerdictPrompt[] = u"填写左侧参数，点击“计算”";
+inline constexpr char16_t kReadyStatus[] = u"就绪：填写参数后按 F5 或点击“计算”";
+inline constexpr char16_t kReferenceTemplate[] = u"参考依据：%ls";
+inline constexpr char16_t kSubtitleTemplate[] = u"%ls  \u00B7  %ls";
+inline constexpr char16_t kInputsCaption[] = u"输入参数";
+inline constexpr char16_t kResultsCaption[] = u"计算结果";
+
+inline constexpr char16_t kComputeCaption[] = u"计算 (F5)";
+inline constexpr char16_t kSaveCaption[] = u"保存记录";
+inline constexpr char16_t kCopyCaption[] = u"复制结果";
+inline constexpr char16_t kResetCaption[] = u"清空重填";
+inline constexpr char16_t kAboutCaption[] = u"关于";
+
+inline constexpr char16_t kInputErrorTemplate[] = u"第 %d 项“%ls”请输入数字。";
+inline constexpr char16_t kInputErrorCaption[] = u"输入有误";
+inline constexpr char16_t kComputedStatusTemplate[] = u"计算完成  %ls";
+inline constexpr char16_t kLastResultTemplate[] = u"%ls\u2014\u2014 %ls";
+
+inline constexpr char16_t kNoResultYet[] = u"请先点击“计算”生成结果。";
+inline constexpr char16_t kNoticeCaption[] = u"提示";
+inline constexpr char16_t kClipboardTemplate[] = u"%ls\r\n%ls";
+inline constexpr char16_t kCopiedStatus[] = u"结果已复制到剪贴板";
+inline constexpr char16_t kResetStatus[] = u"已恢复默认值";
+
+inline constexpr char16_t kAboutCaptionText[] = u"关于本工具";
+inline constexpr char16_t kAboutTemplate[] =
+    u"%ls\r\n"
+    u"\r\n"
+    u"分类：%ls\r\n"
+    u"参考依据：%ls\r\n"
+    u"\r\n"
+    u"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n"
+    u"具体用药与处置请结合患者实际情况及本院规范执行。\r\n"
+    u"\r\n"
+    u"版本 V1.0";
+
+}  // namespace tarn::ui
