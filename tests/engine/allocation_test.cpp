@@ -1,0 +1,2 @@
+// Tests arrive with the allocation code.
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// Tests arrive with the computation code.
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// Tests arrive with the expression code.
+#include <gtest/gtest.h>

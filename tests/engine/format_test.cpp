@@ -1,0 +1,2 @@
+// Tests arrive with the format code.
+#include <gtest/gtest.h>
