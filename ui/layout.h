@@ -117,7 +117,7 @@ struct Box {
     int32_t x, y, width, height;
 };
 inline constexpr int32_t kHeaderHeight = 88;
-inline constexpr Box kAccentStrip = {0, 0, 8, 88};
+inline constexpr Box kAccentStripBox = {0, 0, 8, 88};  // palette.h names its colour kAccentStrip
 inline constexpr Box kTitleBox = {26, 12, 700, 38};
 inline constexpr Box kSubtitleBox = {28, 48, 720, 28};
 inline constexpr Box kLeftPanel = {20, 96, 440, 552};
