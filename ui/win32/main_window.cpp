@@ -1,0 +1,223 @@
+// Start-up, the child controls and the window procedure of the main window.
+#include "ui/win32/main_window.h"
+
+#include <windows.h>
+
+#include "engine/format.h"
+#include "engine/text.h"
+#include "ui/commands.h"
+#include "ui/desktop.h"
+#include "ui/texts.h"
+#include "ui/win32/gdi.h"
+
+namespace tarn::win32 {
+
+// The layout table carries the Win32 style values as numbers.
+static_assert(ui::kMainWindowStyle == (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+static_assert(ui::kClientEdge == WS_EX_CLIENTEDGE);
+static_assert(ui::kInputLabelStyle == (WS_CHILD | WS_VISIBLE | SS_RIGHT));
+static_assert(ui::kInputEditStyle == (WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL));
+static_assert(ui::kStaticStyle == (WS_CHILD | WS_VISIBLE));
+static_assert(ui::kResultBoxStyle ==
+              (WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_READONLY | ES_AUTOVSCROLL | ES_MULTILINE));
+static_assert(ui::kButtonStyle == (WS_CHILD | WS_VISIBLE | BS_OWNERDRAW));
+
+namespace {
+
+MainWindow gWindow;
+
+constexpr int32_t kIconResource = 1;
+constexpr int32_t kReferenceCapacity = 512;
+constexpr int32_t kDefaultValueCapacity = 64;
+
+const wchar_t* ClassNameOf(ui::ControlKind kind) {
+    switch (kind) {
+        case ui::ControlKind::Edit: return L"EDIT";
+        case ui::ControlKind::Button: return L"BUTTON";
+        case ui::ControlKind::Static: break;
+    }
+    return L"STATIC";
+}
+
+// One child from the layout table. Owner-drawn buttons paint their own
+// caption and get no font.
+HWND CreateControl(const ui::ControlSpec& spec, const char16_t* text) {
+    HWND control = CreateWindowExW(spec.exStyle, ClassNameOf(spec.kind), Wide(text), spec.style,
+                                   spec.x, spec.y, spec.width, spec.height, gWindow.window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   gWindow.instance, nullptr);
+    if (spec.kind != ui::ControlKind::Button) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(spec.font)), TRUE);
+    }
+    return control;
+}
+
+void CreateInputRow(int32_t row, const InputField& input) {
+    CreateControl(ui::InputLabelSpec(row), TextOrEmpty(input.label));
+    HWND edit = CreateControl(ui::InputEditSpec(row), u"");
+    gWindow.inputEdits[row] = edit;
+    char16_t value[kDefaultValueCapacity];
+    ui::FormatDefaultValue(input.defaultValue, value, kDefaultValueCapacity);
+    SetWindowTextW(edit, Wide(value));
+    if (input.unit && input.unit[0] != 0) CreateControl(ui::InputUnitSpec(row), input.unit);
+}
+
+void RecordHandle(const ui::ControlSpec& spec, HWND control) {
+    switch (spec.slot) {
+        case ui::kVerdictLineSlot: gWindow.verdictLine = control; return;
+        case ui::kResultBoxSlot: gWindow.resultBox = control; return;
+        case ui::kNoteTextSlot: gWindow.noteText = control; return;
+        default: break;
+    }
+    if (spec.kind == ui::ControlKind::Button) gWindow.buttons[spec.id - ui::kComputeId] = control;
+}
+
+void CreateFixedControls(const ToolDescriptor& tool) {
+    char16_t reference[kReferenceCapacity];
+    FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
+                  TextOrEmpty(tool.reference));
+    for (const ui::ControlSpec& spec : ui::kFixedControls) {
+        const char16_t* text = spec.text;
+        if (spec.textSource == ui::ControlText::Note) text = TextOrEmpty(tool.note);
+        if (spec.textSource == ui::ControlText::Reference) text = reference;
+        RecordHandle(spec, CreateControl(spec, text));
+    }
+}
+
+LRESULT OnCreate(HWND window) {
+    gWindow.window = window;
+    const ToolDescriptor& tool = *gWindow.state.tool;
+    const int32_t rows = tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
+    for (int32_t row = 0; row < rows; ++row) CreateInputRow(row, tool.inputs[row]);
+    CreateFixedControls(tool);
+    CopyBounded(gWindow.state.statusLine, ui::kStatusLineCapacity, ui::kReadyStatus);
+    return 0;
+}
+
+LRESULT OnDestroy() {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    PaintContent(dc, client);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT OnGetMinMaxInfo(MINMAXINFO& info) {
+    info.ptMinTrackSize = {ui::kTrackingWidth, ui::kTrackingHeight};
+    info.ptMaxTrackSize = {ui::kTrackingWidth, ui::kTrackingHeight};
+    return 0;
+}
+
+LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
+    DrawButton(item);
+    return 1;
+}
+
+LRESULT BrushResult(HBRUSH brush) { return reinterpret_cast<LRESULT>(brush); }
+
+// Only the id is looked at: a button click and an edit's notification with
+// the same id would be alike, and the edits' ids are outside 1001..1005.
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (ui::RunCommandForId(gWindow.state, static_cast<int32_t>(LOWORD(wParam)))) return 0;
+    return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+}
+
+void CreateFonts() {
+    for (int32_t i = 0; i < ui::kFontCount; ++i) {
+        const ui::FontSpec& font = ui::kFonts[i];
+        gWindow.fonts[i] = CreateFontW(-font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
+                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                       Wide(font.face));
+    }
+}
+
+void RegisterWindowClass() {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = gWindow.instance;
+    windowClass.hIcon = LoadIconW(gWindow.instance, MAKEINTRESOURCEW(kIconResource));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = gWindow.backgroundBrush;
+    windowClass.lpszClassName = kWindowClassName;
+    RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
+}
+
+// Centred on the primary screen, never at a negative position.
+int32_t CentredOrigin(int32_t screen, int32_t size) {
+    const int32_t origin = (screen - size) / 2;
+    return origin < 0 ? 0 : origin;
+}
+
+}  // namespace
+
+MainWindow& Window() { return gWindow; }
+
+HFONT Font(int32_t number) {
+    if (number < 1 || number > ui::kFontCount) return nullptr;
+    return gWindow.fonts[number - 1];
+}
+
+HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
+    gWindow = MainWindow{};
+    gWindow.instance = instance;
+    ui::InitializeWindowState(gWindow.state, tool);
+
+    CreateFonts();
+    gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kWhite));
+    gWindow.backgroundBrush = CreateSolidBrush(ToColorRef(ui::kWindowBackground));
+    RegisterWindowClass();
+
+    RECT frame = {0, 0, ui::kClientWidth, ui::kClientHeight};
+    AdjustWindowRect(&frame, ui::kMainWindowStyle, FALSE);
+    const int32_t width = frame.right - frame.left;
+    const int32_t height = frame.bottom - frame.top;
+    const int32_t x = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width);
+    const int32_t y = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height);
+
+    HWND window = CreateWindowExW(0, kWindowClassName, Wide(TextOrEmpty(tool.title)),
+                                  ui::kMainWindowStyle, x, y, width, height, nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window) return nullptr;
+    gWindow.window = window;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    if (gWindow.inputEdits[0]) SetFocus(gWindow.inputEdits[0]);
+    return window;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return OnCreate(window);
+        case WM_DESTROY: return OnDestroy();
+        case WM_PAINT: return OnPaint(window);
+        case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
+        case WM_GETMINMAXINFO: return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_CTLCOLOREDIT: return BrushResult(EditColours(reinterpret_cast<HDC>(wParam)));
+        case WM_CTLCOLORSTATIC:
+            return BrushResult(
+                StaticColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        case WM_COMMAND: return OnCommand(window, wParam, lParam);
+        default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace tarn::win32
+
+namespace tarn::ui {
+
+int32_t RunDesktopWindow(void* instance, const ToolDescriptor& tool) {
+    if (!win32::CreateMainWindow(static_cast<HINSTANCE>(instance), tool)) return 1;
+    return win32::RunMessageLoop();
+}
+
+}  // namespace tarn::ui

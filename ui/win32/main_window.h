@@ -1,0 +1,55 @@
+// The Win32 main window: its module-level state and the pieces that the
+// start-up routine strings together. Tests use them to build the real window
+// without running the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "engine/descriptor.h"
+#include "ui/layout.h"
+#include "ui/window_state.h"
+
+namespace tarn::win32 {
+
+inline constexpr wchar_t kWindowClassName[] = L"TarnMedToolWnd";
+inline constexpr int32_t kButtonCount = 5;
+
+// Everything the window keeps for the life of the process.
+struct MainWindow {
+    HINSTANCE instance = nullptr;
+    HWND window = nullptr;
+    HWND inputEdits[kMaxInputs] = {};
+    HWND resultBox = nullptr;
+    HWND verdictLine = nullptr;
+    HWND noteText = nullptr;
+    HWND buttons[kButtonCount] = {};  // compute, save, copy, reset, about
+    HFONT fonts[ui::kFontCount] = {};  // font n is fonts[n - 1]
+    HBRUSH whiteBrush = nullptr;
+    HBRUSH backgroundBrush = nullptr;
+    ui::WindowState state;
+};
+
+MainWindow& Window();
+HFONT Font(int32_t number);  // 1..8
+
+// Start-up steps 1 to 7: state, fonts, brushes, class, the window shown and
+// the focus on the first input edit. Null when the window cannot be created.
+HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool);
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One message of the loop: Enter or F5 aimed at a control of the main window
+// runs the compute command and goes no further; the rest is translated and
+// dispatched.
+void ProcessMessage(const MSG& message);
+int32_t RunMessageLoop();
+
+// Painting (paint.cpp), called by the window procedure.
+void PaintContent(HDC dc, const RECT& client);
+void DrawButton(const DRAWITEMSTRUCT& item);
+HBRUSH EditColours(HDC dc);
+HBRUSH StaticColours(HDC dc, HWND control);
+
+}  // namespace tarn::win32
