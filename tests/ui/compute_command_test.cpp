@@ -1,0 +1,239 @@
+// The compute command and the reading of input fields.
+#include <cmath>
+#include <string>
+
+#include "tests/ui/command_fixture.h"
+#include "ui/texts.h"
+
+namespace tarn::ui {
+namespace {
+
+using fake::kMainWindowFocus;
+
+// --- ParseInputField ----------------------------------------------------
+
+struct Accepted {
+    const char16_t* text;
+    double value;
+};
+
+class AcceptedField : public ::testing::TestWithParam<Accepted> {};
+
+TEST_P(AcceptedField, ReadsTheWholeTextAsOneNumber) {
+    double value = -999.0;
+    ASSERT_TRUE(ParseInputField(GetParam().text, &value));
+    EXPECT_EQ(value, GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, AcceptedField,
+    ::testing::Values(Accepted{u"60", 60.0}, Accepted{u"6.8", 6.8}, Accepted{u".5", 0.5},
+                      Accepted{u"5.", 5.0}, Accepted{u"1e2", 100.0}, Accepted{u"1E2", 100.0},
+                      Accepted{u"2.5e-1", 0.25}, Accepted{u"-5", -5.0}, Accepted{u"007", 7.0},
+                      Accepted{u" 6.8 ", 6.8}, Accepted{u"   60", 60.0},
+                      Accepted{u"60   ", 60.0}, Accepted{u"0", 0.0},
+                      Accepted{u"1.7976931348623157e308", 1.7976931348623157e308}));
+
+INSTANTIATE_TEST_SUITE_P(Blank, AcceptedField,
+                         ::testing::Values(Accepted{u"", 0.0}, Accepted{u" ", 0.0},
+                                           Accepted{u"      ", 0.0}));
+
+class RefusedField : public ::testing::TestWithParam<const char16_t*> {};
+
+TEST_P(RefusedField, IsNotANumber) {
+    double value = 42.0;
+    EXPECT_FALSE(ParseInputField(GetParam(), &value));
+    EXPECT_EQ(value, 42.0) << "a refused text leaves the value alone";
+}
+
+// Prefixes that would once have been read as a number, words for infinity
+// and NaN, out-of-range values, signs, hexadecimal, other blanks.
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RefusedField,
+    ::testing::Values(u"abc", u"6,8", u"6.8kg", u"kg6.8", u"--5", u"+5", u"-+5", u"6 8",
+                      u"6..8", u"1e", u"1e+", u".", u"-", u"e5", u"0x10", u"0x1p3",
+                      u"inf", u"-inf", u"INF", u"infinity", u"nan", u"NaN", u"nan(1)",
+                      u"1e999", u"-1e999", u"\t6.8", u"6.8\t", u"6.8\r\n",
+                      u"\u00A06.8", u"6.8\u3000", u"\uFF16\uFF10", u"6\uFF0E8"));
+
+TEST(ParseInputField, NullTextIsBlank) {
+    double value = 1.0;
+    EXPECT_TRUE(ParseInputField(nullptr, &value));
+    EXPECT_EQ(value, 0.0);
+}
+
+TEST(ParseInputField, AcceptsUpTo127CharactersWithBlanks) {
+    // "0." and 124 zeros and "5": 127 characters, one number.
+    const std::u16string longest = u"0." + std::u16string(124, u'0') + u"5";
+    double value = 0.0;
+    ASSERT_EQ(longest.size(), 127u);
+    EXPECT_TRUE(ParseInputField(longest.c_str(), &value));
+    EXPECT_DOUBLE_EQ(value, 5e-125);
+    EXPECT_FALSE(ParseInputField((longest + u"1").c_str(), &value));
+}
+
+// --- Compute --------------------------------------------------------------
+
+class ComputeCommandTest : public CommandTest {};
+
+TEST_F(ComputeCommandTest, DefaultsGiveTheSevereVerdict) {
+    ResetCommand(state);
+    ForgetCalls();
+    ComputeCommand(state);
+
+    EXPECT_EQ(window().controls[kResultBoxSlot], kDefaultReport);
+    EXPECT_EQ(window().controls[kVerdictLineSlot], kSevereVerdict);
+    EXPECT_EQ(state.currentLevel, 3);
+    EXPECT_EQ(std::u16string(state.resultCopy), kDefaultReport);
+    EXPECT_EQ(std::u16string(state.lastResultText),
+              std::u16string(kDefaultReport) + u"\u2014\u2014 " + kSevereVerdict);
+    EXPECT_EQ(std::u16string(state.statusLine), u"计算完成  Ordavel");
+    EXPECT_EQ(state.lastInputs[0], 60.0);
+    EXPECT_EQ(state.lastInputs[1], 6.8) << "the typed text, not the stored default";
+    EXPECT_TRUE(window().messages.empty());
+}
+
+TEST_F(ComputeCommandTest, RepaintsAfterTheNewLevelAndStatusThenFocusesTheWindow) {
+    TypeInputs(u"60", u"5.5");
+    ComputeCommand(state);
+
+    ASSERT_EQ(window().levelAtVerdictRepaint.size(), 1u);
+    EXPECT_EQ(window().levelAtVerdictRepaint[0], 2);
+    ASSERT_FALSE(window().statusAtMainRepaint.empty());
+    EXPECT_EQ(window().statusAtMainRepaint.back(), u"计算完成  Ordavel");
+    EXPECT_EQ(window().focusedSlot, kMainWindowFocus);
+    EXPECT_EQ(window().calls.back(), "focus main");
+}
+
+struct Graded {
+    const char16_t* weight;
+    const char16_t* potassium;
+    int32_t level;
+    const char16_t* verdict;
+};
+
+class GradedCompute : public CommandTest, public ::testing::WithParamInterface<Graded> {};
+
+TEST_P(GradedCompute, GradesThePotassium) {
+    TypeInputs(GetParam().weight, GetParam().potassium);
+    ComputeCommand(state);
+    EXPECT_EQ(state.currentLevel, GetParam().level);
+    EXPECT_EQ(window().controls[kVerdictLineSlot], GetParam().verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Potassium, GradedCompute,
+    ::testing::Values(Graded{u"60", u"6.5", 3, kSevereVerdict},
+                      Graded{u"60", u"6.49", 2, kModerateVerdict},
+                      Graded{u"60", u"5.5", 2, kModerateVerdict},
+                      Graded{u"60", u"5.49", 0, kNormalVerdict},
+                      Graded{u"60", u"", 0, kNormalVerdict},
+                      Graded{u" 45 ", u" 5.5 ", 2, kModerateVerdict}));
+
+TEST_F(ComputeCommandTest, EmptyAndBlankFieldsCountAsZero) {
+    TypeInputs(u"", u"    ");
+    ComputeCommand(state);
+    EXPECT_TRUE(window().messages.empty());
+    EXPECT_EQ(state.lastInputs[0], 0.0);
+    EXPECT_EQ(state.lastInputs[1], 0.0);
+    EXPECT_EQ(window().controls[kResultBoxSlot],
+              u"10% 葡萄糖酸钙：0.0 ml\r\n胰岛素：0.0 U\r\n葡萄糖：0.0 g\r\n50% 葡萄糖：0.0 ml\r\n");
+    EXPECT_EQ(state.currentLevel, 0);
+}
+
+class RefusedCompute : public CommandTest, public ::testing::WithParamInterface<const char16_t*> {};
+
+TEST_P(RefusedCompute, NamesTheFieldAndChangesNothing) {
+    TypeInputs(u"60", u"6.8");
+    ComputeCommand(state);
+    TypeInputs(u"50", GetParam());
+    ForgetCalls();
+    const Snapshot before = TakeSnapshot(state);
+
+    ComputeCommand(state);
+
+    ASSERT_EQ(window().messages.size(), 1u);
+    EXPECT_EQ(window().messages[0].text, u"第 2 项“血钾”请输入数字。");
+    EXPECT_EQ(window().messages[0].caption, u"输入有误");
+    EXPECT_EQ(window().messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(window().focusedSlot, 1);
+    EXPECT_EQ(window().calls.back(), "focus 1");
+    EXPECT_EQ(window().mainRepaints, 0);
+    EXPECT_EQ(window().verdictRepaints, 0);
+    ExpectSameState(before, TakeSnapshot(state));
+    EXPECT_EQ(state.lastInputs[0], 60.0) << "the valid first field is not kept either";
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, RefusedCompute,
+                         ::testing::Values(u"abc", u"6,8", u"6.8kg", u"--5", u"inf", u"nan",
+                                           u"1e999", u"+5", u"0x10", u"6.8\t"));
+
+TEST_F(ComputeCommandTest, RefusesAFieldTooLongToReadWhole) {
+    // Cut at 127 characters, blanks and all, this would read as 1e122.
+    TypeInputs(u"    1" + std::u16string(130, u'0'), u"6.8");
+    ComputeCommand(state);
+    ASSERT_EQ(window().messages.size(), 1u);
+    EXPECT_EQ(window().messages[0].text, u"第 1 项“体重”请输入数字。");
+    EXPECT_EQ(window().focusedSlot, 0);
+    EXPECT_EQ(state.resultCopy[0], 0);
+}
+
+TEST_F(ComputeCommandTest, StopsReadingAtTheFirstRefusedField) {
+    StartWith(ThreeInputTool());
+    Type(0, u"1");
+    Type(1, u"x");
+    Type(2, u"y");
+    ComputeCommand(state);
+    EXPECT_EQ(window().readSlots, (std::vector<int32_t>{0, 1}));
+    ASSERT_EQ(window().messages.size(), 1u);
+    EXPECT_EQ(window().messages[0].text, u"第 2 项“乙”请输入数字。");
+    EXPECT_EQ(state.resultCopy[0], 0);
+    EXPECT_EQ(std::u16string(state.statusLine), kReadyStatus);
+}
+
+TEST_F(ComputeCommandTest, ReadsEveryFieldOfTheTool) {
+    StartWith(ThreeInputTool());
+    Type(0, u"1");
+    Type(1, u"2.5");
+    Type(2, u"-0.25");
+    ComputeCommand(state);
+    EXPECT_EQ(window().readSlots, (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(window().controls[kResultBoxSlot], u"和：3.25\r\n");
+    EXPECT_EQ(std::u16string(state.lastResultText), u"和：3.25\r\n\u2014\u2014 正常");
+    EXPECT_EQ(std::u16string(state.statusLine), u"计算完成  三项");
+}
+
+TEST_F(ComputeCommandTest, ReportKindKeepsTheReportAloneForTheClipboard) {
+    StartWith(RotaTool());
+    Type(0, u"1");
+    Type(1, u"1");
+    ComputeCommand(state);
+    const std::u16string report = state.resultCopy;
+    EXPECT_NE(report.find(u"护士01："), std::u16string::npos);
+    EXPECT_EQ(window().controls[kResultBoxSlot], report);
+    EXPECT_EQ(window().controls[kVerdictLineSlot], u"已生成轮转排班表，可复制到排班本或表格");
+    EXPECT_EQ(std::u16string(state.lastResultText), report);
+}
+
+TEST_F(ComputeCommandTest, ReportKindClipboardBodyIsCutAt1023) {
+    StartWith(RotaTool());
+    Type(0, u"40");
+    Type(1, u"31");
+    ComputeCommand(state);
+    const std::u16string report = state.resultCopy;
+    EXPECT_EQ(report.size(), 4095u) << "the window's report buffer holds 4095 characters";
+    EXPECT_EQ(std::u16string(state.lastResultText), report.substr(0, 1023));
+}
+
+TEST_F(ComputeCommandTest, FormulaToolClipboardBodyIsCutAt1023) {
+    StartWith(LongReportTool());
+    ComputeCommand(state);
+    const std::u16string report = state.resultCopy;
+    ASSERT_GT(report.size(), 1023u);
+    EXPECT_EQ(std::u16string(state.lastResultText),
+              (report + u"\u2014\u2014 长报告").substr(0, 1023));
+    EXPECT_EQ(state.currentLevel, 1);
+}
+
+}  // namespace
+}  // namespace tarn::ui

@@ -1,0 +1,132 @@
+// The compute command: reads the input fields, runs the tool's computation
+// and shows the report, the verdict and its level.
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "engine/computation.h"
+#include "engine/format.h"
+#include "engine/text.h"
+#include "ui/commands.h"
+#include "ui/services.h"
+#include "ui/texts.h"
+
+namespace tarn::ui {
+namespace {
+
+constexpr char16_t kBlank = u' ';
+// One field holds at most 127 characters; a field is read with one
+// character more so that a longer text is seen, and refused, rather than
+// silently cut to a prefix that may be another number.
+constexpr int32_t kFieldCapacity = 128;
+constexpr int32_t kFieldReadCapacity = kFieldCapacity + 1;
+constexpr int32_t kMessageCapacity = 256;
+constexpr int32_t kReportCapacity = 4096;
+constexpr int32_t kVerdictCapacity = 512;
+
+int32_t InputCount(const ToolDescriptor& tool) {
+    if (tool.inputCount < 0) return 0;
+    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
+}
+
+// Copies text[0, length) as ASCII; false when any character is not ASCII
+// (full-width digits and other look-alikes are not numbers here).
+bool NarrowToAscii(const char16_t* text, int32_t length, char* ascii) {
+    for (int32_t i = 0; i < length; ++i) {
+        if (text[i] > 0x7F) return false;
+        ascii[i] = static_cast<char>(text[i]);
+    }
+    return true;
+}
+
+// Reads every input field into `values`. Returns the index of the first
+// field that is not a number, or -1 when all were read; fields after a
+// refused one are not read.
+int32_t ReadInputFields(const ToolDescriptor& tool, double* values) {
+    for (int32_t i = 0; i < InputCount(tool); ++i) {
+        char16_t text[kFieldReadCapacity] = {};
+        ReadControlText(i, text, kFieldReadCapacity);
+        if (TextLength(text) >= kFieldCapacity) return i;
+        if (!ParseInputField(text, &values[i])) return i;
+    }
+    return -1;
+}
+
+void ShowInputError(const ToolDescriptor& tool, int32_t index) {
+    char16_t message[kMessageCapacity];
+    FormatBounded(message, kMessageCapacity, kInputErrorTemplate, index + 1,
+                  TextOrEmpty(tool.inputs[index].label));
+    ShowMessage(message, kInputErrorCaption, MessageIcon::Warning);
+    FocusControl(index);
+}
+
+// The clipboard body: a formula tool's report and verdict; a report kind's
+// text alone, since its verdict only says that the report was made.
+void KeepLastResultText(WindowState& state, const char16_t* report, const char16_t* verdict) {
+    if (state.tool->kind != kFormulaTool) {
+        CopyBounded(state.lastResultText, kLastResultCapacity, report);
+        return;
+    }
+    FormatBounded(state.lastResultText, kLastResultCapacity, kLastResultTemplate, report, verdict);
+}
+
+}  // namespace
+
+// Accepted: optional U+0020 blanks around one decimal number as
+// std::from_chars reads it ("60", "-5", "6.8", ".5", "5.", "1e2"), finite
+// and in the range of a double. Refused: anything else, including a
+// leading "+", hexadecimal ("0x10" reads as 0 followed by rubbish), tabs,
+// commas, units and the words for infinity and NaN. On refusal `*value`
+// is left as it was.
+bool ParseInputField(const char16_t* text, double* value) {
+    const char16_t* field = text ? text : u"";
+    int32_t begin = 0;
+    while (field[begin] == kBlank) ++begin;
+    int32_t end = begin + TextLength(field + begin);
+    while (end > begin && field[end - 1] == kBlank) --end;
+    if (begin == end) {
+        *value = 0.0;
+        return true;
+    }
+    const int32_t length = end - begin;
+    char ascii[kFieldCapacity];
+    if (length >= kFieldCapacity || !NarrowToAscii(field + begin, length, ascii)) return false;
+    double parsed = 0.0;
+    const std::from_chars_result result =
+        std::from_chars(ascii, ascii + length, parsed, std::chars_format::general);
+    if (result.ec != std::errc{} || result.ptr != ascii + length || !std::isfinite(parsed)) {
+        return false;
+    }
+    *value = parsed;
+    return true;
+}
+
+void ComputeCommand(WindowState& state) {
+    if (!state.tool) return;
+    const ToolDescriptor& tool = *state.tool;
+    // Parsed apart first: the kept inputs always belong to the kept result.
+    double values[kMaxInputs] = {};
+    const int32_t refused = ReadInputFields(tool, values);
+    if (refused >= 0) {
+        ShowInputError(tool, refused);
+        return;
+    }
+    for (int32_t i = 0; i < InputCount(tool); ++i) state.lastInputs[i] = values[i];
+
+    char16_t report[kReportCapacity];
+    char16_t verdict[kVerdictCapacity];
+    ToolComputation(tool, state.lastInputs, report, kReportCapacity, verdict, kVerdictCapacity,
+                    &state.currentLevel, state.resultCopy, kResultCopyCapacity);
+    SetControlText(kResultBoxSlot, report);
+    SetControlText(kVerdictLineSlot, verdict);
+    KeepLastResultText(state, report, verdict);
+    RepaintVerdictLine();
+    RepaintMainWindow();
+
+    FormatBounded(state.statusLine, kStatusLineCapacity, kComputedStatusTemplate,
+                  TextOrEmpty(tool.title));
+    RepaintMainWindow();
+    FocusMainWindow();
+}
+
+}  // namespace tarn::ui
