@@ -1,0 +1,241 @@
+// Start-up of the FLTK window: the controls from the layout table, the
+// painting order and the Enter/F5 shortcut.
+#include "ui/fltk/main_window.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_ask.H>
+
+#include <cstdio>
+
+#include "engine/format.h"
+#include "ui/commands.h"
+#include "ui/desktop.h"
+#include "ui/fltk/fonts.h"
+#include "ui/fltk/painting.h"
+#include "ui/fltk/utf.h"
+#include "ui/layout.h"
+#include "ui/palette.h"
+#include "ui/services.h"
+#include "ui/texts.h"
+
+namespace tarn::fltk {
+namespace {
+
+constexpr int32_t kDefaultValueCapacity = 64;
+constexpr int32_t kReferenceCapacity = 512;
+// UTF-8 of a UTF-16 text of n units takes at most 3n bytes.
+constexpr int32_t kCaptionBytes = 512 * 3 + 1;
+constexpr char kWindowClass[] = "ordavel";
+constexpr char kOkCaption[] = "确定";
+
+FrontEnd gFront;
+Fl_Event_Dispatch gPreviousDispatch = nullptr;
+
+int32_t InputCount(const ToolDescriptor& tool) {
+    if (tool.inputCount < 0) return 0;
+    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
+}
+
+bool IsComputeKey(int key) { return key == FL_Enter || key == FL_KP_Enter || key == FL_F + 5; }
+
+// While a message box runs its own loop the shortcut is not active.
+bool FocusIsOnAControl() {
+    if (Fl::modal()) return false;
+    const Fl_Widget* focus = Fl::focus();
+    return gFront.window && focus && focus != gFront.window && gFront.window->contains(focus);
+}
+
+StaticText* AddStatic(const ui::ControlSpec& spec, StaticRole role, const char16_t* text) {
+    auto* control = new StaticText(spec.x, spec.y, spec.width, spec.height, spec.font, role,
+                                   &gFront.state.currentLevel);
+    char bytes[kCaptionBytes];
+    ToUtf8(TextOrEmpty(text), bytes, kCaptionBytes);
+    control->SetText(bytes);
+    return control;
+}
+
+Fl_Input* AddInputEdit(const ui::ControlSpec& spec) {
+    auto* edit = new Fl_Input(spec.x, spec.y, spec.width, spec.height);
+    edit->box(FL_DOWN_BOX);
+    edit->color(ToFlColour(ui::kWhite));
+    edit->textcolor(ToFlColour(ui::kMainText));
+    edit->textfont(FontFace(spec.font));
+    edit->textsize(FontSize(spec.font));
+    edit->argument(spec.id);
+    return edit;
+}
+
+void AddInputRow(int32_t row, const InputField& input) {
+    AddStatic(ui::InputLabelSpec(row), StaticRole::InputLabel, input.label);
+    gFront.inputEdits[row] = AddInputEdit(ui::InputEditSpec(row));
+    char16_t text[kDefaultValueCapacity];
+    ui::FormatDefaultValue(input.defaultValue, text, kDefaultValueCapacity);
+    // Through the window service, as the commands set it: this also keeps
+    // the services in every link of the window (ui's commands call them).
+    ui::SetControlText(row, text);
+    if (input.unit && input.unit[0] != 0) {
+        AddStatic(ui::InputUnitSpec(row), StaticRole::Unit, input.unit);
+    }
+}
+
+void OnButton(Fl_Widget*, long id) {
+    ui::RunCommandForId(gFront.state, static_cast<int32_t>(id));
+}
+
+void AddFixedControls(const ToolDescriptor& tool) {
+    int32_t button = 0;
+    for (const ui::ControlSpec& spec : ui::kFixedControls) {
+        switch (spec.kind) {
+            case ui::ControlKind::Static:
+                if (spec.slot == ui::kVerdictLineSlot) {
+                    gFront.verdictLine = AddStatic(spec, StaticRole::Verdict, spec.text);
+                } else if (spec.textSource == ui::ControlText::Note) {
+                    gFront.noteText = AddStatic(spec, StaticRole::Note, tool.note);
+                } else if (spec.textSource == ui::ControlText::Reference) {
+                    char16_t reference[kReferenceCapacity];
+                    FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
+                                  TextOrEmpty(tool.reference));
+                    AddStatic(spec, StaticRole::Reference, reference);
+                } else {
+                    AddStatic(spec, StaticRole::Reference, spec.text);
+                }
+                break;
+            case ui::ControlKind::Edit:
+                gFront.resultBox = new ResultDisplay(spec.x, spec.y, spec.width, spec.height);
+                break;
+            case ui::ControlKind::Button: {
+                char caption[kCaptionBytes];
+                ToUtf8(spec.text, caption, kCaptionBytes);
+                auto* control =
+                    new PaintedButton(spec.x, spec.y, spec.width, spec.height, caption, spec.id);
+                control->callback(OnButton, spec.id);
+                if (button < kButtonCount) gFront.buttons[button++] = control;
+                break;
+            }
+        }
+    }
+}
+
+// Escape closes an FLTK window by default; this one closes from its title
+// bar only, like the Windows program.
+void OnClose(Fl_Widget* window, void*) {
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+    window->hide();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(int x, int y, const char* caption)
+    : Fl_Double_Window(x, y, ui::kClientWidth, ui::kClientHeight) {
+    copy_label(caption);
+    color(ToFlColour(ui::kWindowBackground));
+}
+
+int MainWindow::handle(int event) {
+    switch (event) {
+        case FL_KEYBOARD:
+            // No dialog navigation: Tab and the arrow keys leave the focus be.
+            return 0;
+        case FL_FOCUS:
+            // FLTK would hand the focus to the first control that takes it.
+            if (gFront.lastFocus == this) return 1;
+            if (gFront.lastFocus && contains(gFront.lastFocus) && gFront.lastFocus->take_focus()) {
+                return 1;
+            }
+            return Fl_Double_Window::handle(event);
+        default:
+            return Fl_Double_Window::handle(event);
+    }
+}
+
+void MainWindow::draw() {
+    bool whole = (damage() & ~FL_DAMAGE_CHILD) != 0;
+    // A static has no background of its own: it is only ever drawn over a
+    // freshly painted panel.
+    for (int index = 0; index < children() && !whole; ++index) {
+        if (child(index)->damage() && dynamic_cast<StaticText*>(child(index))) whole = true;
+    }
+    if (whole) PaintClientArea(gFront.state, w(), h());
+    for (int index = 0; index < children(); ++index) {
+        if (whole) {
+            draw_child(*child(index));
+        } else {
+            update_child(*child(index));
+        }
+    }
+}
+
+FrontEnd& Front() { return gFront; }
+
+int CentredOrigin(int screen, int size) {
+    const int origin = (screen - size) / 2;
+    return origin < 0 ? 0 : origin;
+}
+
+MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
+    if (!OpenDisplay()) return nullptr;
+    gFront = FrontEnd{};
+    ui::InitializeWindowState(gFront.state, tool);
+    RegisterFonts();
+    fl_message_font(FontFace(ui::kInputEditFont), FontSize(ui::kInputEditFont));
+    fl_close = kOkCaption;
+
+    int screenX = 0, screenY = 0, screenWidth = 0, screenHeight = 0;
+    Fl::screen_xywh(screenX, screenY, screenWidth, screenHeight, 0);
+    char caption[kCaptionBytes];
+    ToUtf8(TextOrEmpty(tool.title), caption, kCaptionBytes);
+    auto* window = new MainWindow(screenX + CentredOrigin(screenWidth, ui::kClientWidth),
+                                  screenY + CentredOrigin(screenHeight, ui::kClientHeight),
+                                  caption);
+    gFront.window = window;
+    window->begin();
+    for (int32_t row = 0; row < InputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
+    AddFixedControls(tool);
+    window->end();
+    window->size_range(ui::kClientWidth, ui::kClientHeight, ui::kClientWidth,
+                       ui::kClientHeight);
+    window->xclass(kWindowClass);
+    window->callback(OnClose);
+
+    gPreviousDispatch = Fl::event_dispatch();
+    Fl::event_dispatch(DispatchEvent);
+    window->show();
+    ui::FocusControl(0);
+    gFront.lastFocus = Fl::focus();
+    return window;
+}
+
+void DestroyMainWindow() {
+    if (!gFront.window) return;
+    Fl::event_dispatch(gPreviousDispatch);
+    gFront.window->hide();
+    delete gFront.window;
+    gFront = FrontEnd{};
+}
+
+int DispatchEvent(int event, Fl_Window* window) {
+    int used = 0;
+    if (event == FL_KEYBOARD && IsComputeKey(Fl::event_key()) && FocusIsOnAControl()) {
+        ui::ComputeCommand(gFront.state);
+        used = 1;
+    } else {
+        used = gPreviousDispatch ? gPreviousDispatch(event, window) : Fl::handle_(event, window);
+    }
+    if (gFront.window && gFront.window->contains(Fl::focus())) gFront.lastFocus = Fl::focus();
+    return used;
+}
+
+}  // namespace tarn::fltk
+
+namespace tarn::ui {
+
+int32_t RunDesktopWindow(void*, const ToolDescriptor& tool) {
+    if (!fltk::CreateMainWindow(tool)) {
+        std::fputs("ordavel: cannot open the display for the window\n", stderr);
+        return 1;
+    }
+    Fl::run();
+    return 0;
+}
+
+}  // namespace tarn::ui

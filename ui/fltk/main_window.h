@@ -1,0 +1,65 @@
+// The FLTK main window: its process-wide state and the start-up pieces that
+// RunDesktopWindow strings together. Tests build the real window with them
+// and drive it without entering Fl::run.
+#pragma once
+
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Input.H>
+
+#include <cstdint>
+
+#include "engine/descriptor.h"
+#include "ui/fltk/widgets.h"
+#include "ui/window_state.h"
+
+namespace tarn::fltk {
+
+inline constexpr int32_t kButtonCount = 5;
+
+// Paints the client area itself, then the controls over it. Keys that reach
+// the window are not used for moving the focus between controls, and on
+// activation the focus returns where it was, the window itself included.
+class MainWindow : public Fl_Double_Window {
+public:
+    MainWindow(int x, int y, const char* caption);
+    int handle(int event) override;
+
+protected:
+    void draw() override;
+};
+
+// Everything the window keeps for the life of the process.
+struct FrontEnd {
+    MainWindow* window = nullptr;
+    Fl_Input* inputEdits[kMaxInputs] = {};
+    ResultDisplay* resultBox = nullptr;
+    StaticText* verdictLine = nullptr;
+    StaticText* noteText = nullptr;
+    PaintedButton* buttons[kButtonCount] = {};  // compute, save, copy, reset, about
+    // Where the keyboard focus was last inside the window (the window itself
+    // after a computation); it goes back there when the window is activated.
+    Fl_Widget* lastFocus = nullptr;
+    ui::WindowState state;
+};
+
+FrontEnd& Front();
+
+// The top-left corner that centres a window of `size` pixels on a screen of
+// `screen` pixels, never negative.
+int CentredOrigin(int screen, int size);
+
+// Opens the display; false when there is none.
+bool OpenDisplay();
+
+// Start-up: state, fonts, the window with its controls shown, the focus on
+// the first input edit and the Enter/F5 shortcut installed. Needs an open
+// display.
+MainWindow* CreateMainWindow(const ToolDescriptor& tool);
+// Hides and deletes the window and removes the shortcut (tests start again).
+void DestroyMainWindow();
+
+// Seen by FLTK before any widget: Enter or F5 while a control of the main
+// window has the focus runs the compute command and goes no further.
+int DispatchEvent(int event, Fl_Window* window);
+
+}  // namespace tarn::fltk

@@ -1,0 +1,80 @@
+#include "ui/fltk/widgets.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+
+#include "ui/fltk/fonts.h"
+#include "ui/layout.h"
+#include "ui/palette.h"
+
+namespace tarn::fltk {
+
+StaticText::StaticText(int x, int y, int width, int height, int32_t font, StaticRole role,
+                       const int32_t* level)
+    : Fl_Widget(x, y, width, height), font_(font), role_(role), level_(level) {
+    box(FL_NO_BOX);
+    align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT | FL_ALIGN_WRAP);
+    labelfont(FontFace(font));
+    labelsize(FontSize(font));
+    clear_visible_focus();
+}
+
+void StaticText::SetText(const char* utf8) {
+    copy_label(utf8);
+    // The panel under the text has to be painted again, not only the text.
+    damage(FL_DAMAGE_ALL, x(), y(), w(), h());
+}
+
+const char* StaticText::Text() const { return label() ? label() : ""; }
+
+uint32_t StaticText::Colour() const { return StaticTextColour(role_, level_ ? *level_ : 0); }
+
+void StaticText::draw() {
+    const TextAlign align = role_ == StaticRole::InputLabel ? TextAlign::Right : TextAlign::Left;
+    WrappedTextInBox(x(), y(), w(), h(), Text(), Colour(), font_, align);
+}
+
+PaintedButton::PaintedButton(int x, int y, int width, int height, const char* caption,
+                             int32_t id)
+    : Fl_Button(x, y, width, height) {
+    copy_label(caption);
+    labelfont(FontFace(ui::kButtonFont));
+    labelsize(FontSize(ui::kButtonFont));
+    argument(id);
+}
+
+bool PaintedButton::Primary() const { return argument() == ui::kComputeId; }
+
+void PaintedButton::draw() {
+    DrawButtonFace(x(), y(), w(), h(), label() ? label() : "", Primary(), value() != 0);
+}
+
+ResultDisplay::ResultDisplay(int x, int y, int width, int height)
+    : Fl_Text_Display(x, y, width, height), text_(new Fl_Text_Buffer) {
+    buffer(text_);
+    box(FL_DOWN_BOX);
+    color(ToFlColour(ui::kWhite));
+    textfont(FontFace(ui::kResultFont));
+    textsize(FontSize(ui::kResultFont));
+    textcolor(ToFlColour(ui::kMainText));
+    // Long lines wrap at the box, as in a multi-line edit without a
+    // horizontal scrollbar.
+    wrap_mode(WRAP_AT_BOUNDS, 0);
+    scrollbar_align(FL_ALIGN_RIGHT);
+    argument(ui::kResultBoxId);
+}
+
+ResultDisplay::~ResultDisplay() {
+    buffer(static_cast<Fl_Text_Buffer*>(nullptr));
+    delete text_;
+}
+
+int ResultDisplay::handle(int event) {
+    const int used = Fl_Text_Display::handle(event);
+    // A click puts the keyboard focus here, as in the read-only edit, so
+    // that Enter and F5 run the window's shortcut from the report too.
+    if (event == FL_PUSH && Fl::focus() != this) take_focus();
+    return used;
+}
+
+}  // namespace tarn::fltk

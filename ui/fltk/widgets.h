@@ -1,0 +1,65 @@
+// The window's own widgets: transparent word-wrapped statics, owner-drawn
+// buttons and the read-only result display. Each overrides draw() and, where
+// it takes events, handle(); events it does not use go to its base class.
+#pragma once
+
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Widget.H>
+
+#include <cstdint>
+
+#include "ui/fltk/painting.h"
+#include "ui/fltk/xlib_safe.h"
+
+namespace tarn::fltk {
+
+// A static text on a white panel: no background of its own, so a change of
+// text asks the window to repaint the area under it.
+class StaticText : public Fl_Widget {
+public:
+    // `level` is read at each drawing; it colours the verdict.
+    StaticText(int x, int y, int width, int height, int32_t font, StaticRole role,
+               const int32_t* level);
+    void SetText(const char* utf8);
+    const char* Text() const;
+    int32_t FontNumber() const { return font_; }
+    StaticRole Role() const { return role_; }
+    uint32_t Colour() const;
+
+protected:
+    void draw() override;
+
+private:
+    int32_t font_;
+    StaticRole role_;
+    const int32_t* level_;
+};
+
+// A flat button painted in the window's colours, with no focus rectangle.
+// Its control id is the callback argument.
+class PaintedButton : public Fl_Button {
+public:
+    PaintedButton(int x, int y, int width, int height, const char* caption, int32_t id);
+    bool Primary() const;
+
+protected:
+    void draw() override;
+};
+
+// The read-only multi-line report, with a vertical scrollbar when it does
+// not fit; it owns its text buffer.
+class ResultDisplay : public Fl_Text_Display {
+public:
+    ResultDisplay(int x, int y, int width, int height);
+    ~ResultDisplay() override;
+    ResultDisplay(const ResultDisplay&) = delete;
+    ResultDisplay& operator=(const ResultDisplay&) = delete;
+    Fl_Text_Buffer& Text() { return *text_; }
+
+    int handle(int event) override;
+
+private:
+    Fl_Text_Buffer* text_;
+};
+
+}  // namespace tarn::fltk
