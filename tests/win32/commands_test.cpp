@@ -1,0 +1,351 @@
+// The commands through the real window: keys through the loop's per-message
+// function, button clicks, the clipboard, message boxes and the record file.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/win32/window_fixture.h"
+
+namespace tarn::win32::testing {
+namespace {
+
+const std::wstring kDefaultReport =
+    L"10% 葡萄糖酸钙：20.0 ml\r\n胰岛素：6.0 U\r\n葡萄糖：30.0 g\r\n50% 葡萄糖：60.0 ml\r\n";
+const std::wstring kSevere = L"重度高钾，立即处理并持续心电监护";
+const std::wstring kPrompt = L"填写左侧参数，点击“计算”";
+const std::wstring kReady = L"就绪：填写参数后按 F5 或点击“计算”";
+const std::wstring kNoResult = L"请先点击“计算”生成结果。";
+
+COLORREF VerdictTextColour() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(Window().window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Window().verdictLine));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"<clipboard not opened>";
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data) {
+        const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
+        if (chars) text = chars;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutSentinelOnClipboard(const wchar_t* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(block), text, bytes);
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+HICON InformationIcon() { return LoadIconW(nullptr, IDI_INFORMATION); }
+HICON WarningIcon() { return LoadIconW(nullptr, IDI_WARNING); }
+
+using KeyboardTest = MainWindowTest;
+
+TEST_F(KeyboardTest, F5AndEnterInAnInputEditComputeAndAreConsumed) {
+    for (WPARAM key : {WPARAM{VK_F5}, WPARAM{VK_RETURN}}) {
+        SCOPED_TRACE(key);
+        SendMessageW(main(), WM_COMMAND, 1004, 0);
+        Pump();
+        seen_.clear();
+        PostKey(window().inputEdits[1], key);
+        EXPECT_EQ(TextOf(window().resultBox), kDefaultReport);
+        EXPECT_EQ(TextOf(window().verdictLine), kSevere);
+        EXPECT_EQ(StatusLine(), L"计算完成  Ordavel");
+        EXPECT_EQ(window().state.currentLevel, 3);
+        EXPECT_EQ(GetFocus(), main()) << "the focus moves to the main window";
+        EXPECT_FALSE(SawMessage(WM_CHAR)) << "the key must be neither translated nor dispatched";
+        EXPECT_EQ(TextOf(window().inputEdits[1]), L"6.8") << "the edit never saw the key";
+    }
+}
+
+TEST_F(KeyboardTest, F5AndEnterOnAnyButtonCompute) {
+    PostKey(button(1003), VK_F5);
+    EXPECT_EQ(TextOf(window().verdictLine), kSevere);
+
+    SetInput(1, L"6.0");
+    PostKey(button(1005), VK_RETURN);
+    EXPECT_EQ(TextOf(window().verdictLine), L"中度高钾，限制含钾食物与药物，复查");
+    EXPECT_EQ(window().state.currentLevel, 2);
+}
+
+TEST_F(KeyboardTest, KeysOnTheResultBoxCompute) {
+    PostKey(window().resultBox, VK_RETURN);
+    EXPECT_EQ(TextOf(window().resultBox), kDefaultReport);
+}
+
+TEST_F(KeyboardTest, KeysForTheMainWindowItselfAreDispatchedAndDoNothing) {
+    PostKey(main(), VK_F5);
+    PostKey(main(), VK_RETURN);
+    EXPECT_EQ(TextOf(window().resultBox), L"");
+    EXPECT_EQ(TextOf(window().verdictLine), kPrompt);
+    EXPECT_EQ(StatusLine(), kReady);
+    EXPECT_TRUE(SawMessage(WM_CHAR)) << "a key that is not taken is translated as usual";
+}
+
+TEST_F(KeyboardTest, AfterAComputationEnterGoesToTheMainWindowUntilAControlHasTheFocus) {
+    PostKey(window().inputEdits[0], VK_F5);
+    ASSERT_EQ(GetFocus(), main());
+    SetInput(1, L"4.2");
+    PostKey(GetFocus(), VK_RETURN);
+    EXPECT_EQ(TextOf(window().verdictLine), kSevere) << "the earlier result stays";
+
+    SetFocus(window().inputEdits[1]);
+    PostKey(GetFocus(), VK_RETURN);
+    EXPECT_EQ(TextOf(window().verdictLine), L"血钾在可接受范围，继续监测");
+}
+
+TEST_F(KeyboardTest, OtherKeysReachTheEdit) {
+    SetInput(0, L"");
+    SetFocus(window().inputEdits[0]);
+    PostMessageW(window().inputEdits[0], WM_CHAR, L'7', 1);
+    Pump();
+    EXPECT_EQ(TextOf(window().inputEdits[0]), L"7");
+    EXPECT_EQ(TextOf(window().resultBox), L"");
+}
+
+struct LevelCase {
+    const wchar_t* potassium;
+    int level;
+    const wchar_t* verdict;
+    COLORREF colour;
+};
+
+using VerdictColourTest = MainWindowTest;
+
+TEST_F(VerdictColourTest, TheVerdictTakesTheColourOfItsLevel) {
+    EXPECT_EQ(VerdictTextColour(), RGB(0x00, 0x80, 0x60)) << "the start-up prompt";
+    const LevelCase cases[] = {
+        {L"7.0", 3, L"重度高钾，立即处理并持续心电监护", RGB(0xBE, 0x1E, 0x2D)},
+        {L"6.5", 3, L"重度高钾，立即处理并持续心电监护", RGB(0xBE, 0x1E, 0x2D)},
+        {L"6.49", 2, L"中度高钾，限制含钾食物与药物，复查", RGB(0xD6, 0x6C, 0x00)},
+        {L"5.5", 2, L"中度高钾，限制含钾食物与药物，复查", RGB(0xD6, 0x6C, 0x00)},
+        {L"5.4", 0, L"血钾在可接受范围，继续监测", RGB(0x00, 0x80, 0x60)},
+    };
+    for (const LevelCase& one : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(one.potassium)));
+        ComputeWith(L"60", one.potassium);
+        EXPECT_EQ(window().state.currentLevel, one.level);
+        EXPECT_EQ(TextOf(window().verdictLine), one.verdict);
+        EXPECT_EQ(VerdictTextColour(), one.colour);
+    }
+}
+
+TEST_F(VerdictColourTest, LevelsTheRulesNeverGiveStillHaveAColour) {
+    const std::pair<int, COLORREF> levels[] = {
+        {1, RGB(0xB0, 0x84, 0x00)}, {0, RGB(0x00, 0x80, 0x60)},
+        {4, RGB(0x00, 0x80, 0x60)}, {-1, RGB(0x00, 0x80, 0x60)},
+    };
+    for (const auto& [level, colour] : levels) {
+        window().state.currentLevel = level;
+        EXPECT_EQ(VerdictTextColour(), colour) << level;
+    }
+}
+
+using CopyTest = MainWindowTest;
+
+TEST_F(CopyTest, BeforeAnyResultCopyOnlyPromptsAndLeavesTheClipboardAlone) {
+    PutSentinelOnClipboard(L"earlier clipboard text");
+    MessageBoxWatcher watcher;
+    Click(1003);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].text, kNoResult);
+    EXPECT_EQ(watcher.boxes()[0].caption, L"提示");
+    EXPECT_EQ(watcher.boxes()[0].owner, main());
+    EXPECT_EQ(watcher.boxes()[0].icon, InformationIcon());
+    EXPECT_EQ(ClipboardText(), L"earlier clipboard text");
+    EXPECT_EQ(StatusLine(), kReady);
+}
+
+TEST_F(CopyTest, AfterAComputationTheClipboardHoldsTitleReportAndVerdict) {
+    PostKey(window().inputEdits[0], VK_F5);
+    MessageBoxWatcher watcher;
+    Click(1003);
+    EXPECT_TRUE(watcher.boxes().empty());
+    EXPECT_EQ(ClipboardText(), L"Ordavel\r\n" + kDefaultReport + L"—— " + kSevere);
+    EXPECT_EQ(StatusLine(), L"结果已复制到剪贴板");
+}
+
+TEST_F(CopyTest, ResetRestoresTheDefaultsAndForgetsTheResult) {
+    ComputeWith(L"70", L"7.1");
+    ASSERT_EQ(window().state.currentLevel, 3);
+    Click(1004);
+    EXPECT_EQ(TextOf(window().inputEdits[0]), L"60");
+    EXPECT_EQ(TextOf(window().inputEdits[1]), L"6.8");
+    EXPECT_EQ(TextOf(window().resultBox), L"");
+    EXPECT_EQ(TextOf(window().verdictLine), kPrompt);
+    EXPECT_EQ(VerdictTextColour(), RGB(0x00, 0x80, 0x60));
+    EXPECT_EQ(StatusLine(), L"已恢复默认值");
+
+    PutSentinelOnClipboard(L"kept");
+    MessageBoxWatcher watcher;
+    Click(1003);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].text, kNoResult);
+    EXPECT_EQ(ClipboardText(), L"kept");
+}
+
+using MessageBoxTest = MainWindowTest;
+
+TEST_F(MessageBoxTest, AboutDescribesTheTool) {
+    MessageBoxWatcher watcher;
+    Click(1005);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    const SeenMessageBox& box = watcher.boxes()[0];
+    EXPECT_EQ(box.caption, L"关于本工具");
+    EXPECT_EQ(box.owner, main());
+    EXPECT_EQ(box.icon, InformationIcon());
+    const std::wstring head =
+        L"Ordavel\r\n"
+        L"\r\n"
+        L"分类：急诊\r\n"
+        L"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖\r\n"
+        L"\r\n"
+        L"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n"
+        L"具体用药与处置请结合患者实际情况及本院规范执行。\r\n"
+        L"\r\n"
+        L"版本 V1.0";
+    EXPECT_EQ(box.text.substr(0, head.size()), head);
+}
+
+TEST_F(MessageBoxTest, ANumberWithTrailingTextIsRefusedAndTheFieldFocused) {
+    SetInput(1, L"6.8kg");
+    MessageBoxWatcher watcher;
+    PostKey(window().inputEdits[0], VK_F5);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].text, L"第 2 项“血钾”请输入数字。");
+    EXPECT_EQ(watcher.boxes()[0].caption, L"输入有误");
+    EXPECT_EQ(watcher.boxes()[0].owner, main());
+    EXPECT_EQ(watcher.boxes()[0].icon, WarningIcon());
+    EXPECT_EQ(GetFocus(), window().inputEdits[1]);
+    EXPECT_EQ(TextOf(window().resultBox), L"");
+    EXPECT_EQ(TextOf(window().verdictLine), kPrompt);
+    EXPECT_EQ(StatusLine(), kReady);
+}
+
+TEST_F(MessageBoxTest, AnInputErrorKeepsTheEarlierResult) {
+    PostKey(window().inputEdits[0], VK_F5);
+    SetInput(0, L"1e999");
+    SetFocus(window().inputEdits[1]);
+    MessageBoxWatcher watcher;
+    PostKey(window().inputEdits[1], VK_RETURN);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].text, L"第 1 项“体重”请输入数字。");
+    EXPECT_EQ(GetFocus(), window().inputEdits[0]);
+    EXPECT_EQ(TextOf(window().resultBox), kDefaultReport);
+    EXPECT_EQ(window().state.currentLevel, 3);
+    EXPECT_EQ(StatusLine(), L"计算完成  Ordavel");
+}
+
+TEST_F(MessageBoxTest, EmptyFieldsCountAsZeroWithoutAMessage) {
+    SetInput(0, L"");
+    SetInput(1, L"   ");
+    MessageBoxWatcher watcher;
+    PostKey(window().inputEdits[0], VK_F5);
+    EXPECT_TRUE(watcher.boxes().empty());
+    EXPECT_EQ(TextOf(window().resultBox),
+              L"10% 葡萄糖酸钙：0.0 ml\r\n胰岛素：0.0 U\r\n葡萄糖：0.0 g\r\n50% 葡萄糖：0.0 ml\r\n");
+    EXPECT_EQ(window().state.currentLevel, 0);
+}
+
+using CommandRoutingTest = MainWindowTest;
+
+TEST_F(CommandRoutingTest, OnlyTheLowWordOfTheCommandIsLookedAt) {
+    PostKey(window().inputEdits[0], VK_F5);
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(1004, 0x1234), 0);
+    EXPECT_EQ(StatusLine(), L"已恢复默认值");
+}
+
+TEST_F(CommandRoutingTest, EditNotificationsRunNothing) {
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(2000, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(window().inputEdits[0]));
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(3000, EN_SETFOCUS),
+                 reinterpret_cast<LPARAM>(window().resultBox));
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(1000, 0), 0);
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(1006, 0), 0);
+    EXPECT_EQ(StatusLine(), kReady);
+    EXPECT_EQ(TextOf(window().resultBox), L"");
+}
+
+std::wstring RecordFilePath() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, folder))) return L"";
+    return std::wstring(folder) + L"\\TarnMedSuite\\records\\T022.csv";
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file) return bytes;
+    char chunk[4096];
+    size_t got = 0;
+    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+    fclose(file);
+    return bytes;
+}
+
+using SaveTest = MainWindowTest;
+
+TEST_F(SaveTest, BeforeAnyResultSaveOnlyPrompts) {
+    const std::wstring path = RecordFilePath();
+    DeleteFileW(path.c_str());
+    MessageBoxWatcher watcher;
+    Click(1002);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].text, L"请先点击“计算”生成结果，再保存记录。");
+    EXPECT_EQ(watcher.boxes()[0].caption, L"提示");
+    EXPECT_EQ(watcher.boxes()[0].icon, InformationIcon());
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(StatusLine(), kReady);
+}
+
+TEST_F(SaveTest, TheRecordIsAppendedUnderLocalApplicationData) {
+    const std::wstring path = RecordFilePath();
+    ASSERT_FALSE(path.empty());
+    DeleteFileW(path.c_str());
+    PostKey(window().inputEdits[0], VK_F5);
+
+    MessageBoxWatcher watcher;
+    Click(1002);
+    Click(1002);
+    ASSERT_EQ(watcher.boxes().size(), 2u);
+    EXPECT_EQ(watcher.boxes()[0].text, L"本次结果已追加保存到本地记录（CSV，可用 Excel 打开）。");
+    EXPECT_EQ(watcher.boxes()[0].caption, L"已保存");
+    EXPECT_EQ(watcher.boxes()[0].owner, main());
+    EXPECT_EQ(watcher.boxes()[0].icon, InformationIcon());
+    EXPECT_EQ(StatusLine(), L"记录已保存：" + path);
+
+    const std::string bytes = FileBytes(path);
+    const std::string header = "\xEF\xBB\xBF时间,工具,体重,血钾,结果\r\n";
+    ASSERT_EQ(bytes.substr(0, header.size()), header);
+    // "YYYY-MM-DD hh:mm:ss" then the rest of the record; two records, one header.
+    const std::string rest =
+        ",Ordavel,体重=60,血钾=6.8,10% 葡萄糖酸钙：20.0 ml\r\n胰岛素：6.0 U\r\n"
+        "葡萄糖：30.0 g\r\n50% 葡萄糖：60.0 ml\r\n\r\n";
+    const size_t record = 19 + rest.size();
+    ASSERT_EQ(bytes.size(), header.size() + 2 * record);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(bytes.substr(header.size() + i * record + 19, rest.size()), rest) << i;
+    }
+    DeleteFileW(path.c_str());
+}
+
+}  // namespace
+}  // namespace tarn::win32::testing

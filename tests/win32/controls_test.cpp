@@ -1,0 +1,207 @@
+// The control tree of the real main window: classes, styles, ids, boxes,
+// texts and fonts, and the window itself.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/win32/window_fixture.h"
+
+namespace tarn::win32::testing {
+namespace {
+
+struct ExpectedControl {
+    const wchar_t* className;
+    LONG exStyle;
+    LONG style;
+    RECT box;  // client pixels of the main window
+    int id;
+    const wchar_t* text;
+    int fontHeight;  // 0: no font set
+    int fontWeight;
+    const wchar_t* face;
+};
+
+const ExpectedControl kExpected[] = {
+    {L"Static", 0, 0x50000002, {24, 151, 208, 173}, 0, L"体重", 14, 400, L"Microsoft YaHei UI"},
+    {L"Edit", WS_EX_CLIENTEDGE, 0x50000080, {216, 146, 368, 173}, 2000, L"60", 15, 400,
+     L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000000, {374, 150, 452, 172}, 0, L"kg", 12, 400, L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000002, {24, 185, 208, 207}, 0, L"血钾", 14, 400, L"Microsoft YaHei UI"},
+    {L"Edit", WS_EX_CLIENTEDGE, 0x50000080, {216, 180, 368, 207}, 2001, L"6.8", 15, 400,
+     L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000000, {374, 184, 452, 206}, 0, L"mmol/L", 12, 400,
+     L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000000, {492, 142, 984, 188}, 0, L"填写左侧参数，点击“计算”", 21, 700,
+     L"Microsoft YaHei UI"},
+    {L"Edit", WS_EX_CLIENTEDGE, 0x50200844, {492, 196, 984, 428}, 3000, L"", 15, 400,
+     L"Consolas"},
+    {L"Static", 0, 0x50000000, {492, 444, 984, 564}, 0,
+     L"同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。", 12, 400,
+     L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000000, {492, 576, 984, 632}, 0,
+     L"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖", 12, 400,
+     L"Microsoft YaHei UI"},
+    {L"Button", 0, 0x5000000B, {20, 668, 172, 708}, 1001, L"计算 (F5)", 0, 0, nullptr},
+    {L"Button", 0, 0x5000000B, {184, 668, 316, 708}, 1002, L"保存记录", 0, 0, nullptr},
+    {L"Button", 0, 0x5000000B, {328, 668, 460, 708}, 1003, L"复制结果", 0, 0, nullptr},
+    {L"Button", 0, 0x5000000B, {472, 668, 604, 708}, 1004, L"清空重填", 0, 0, nullptr},
+    {L"Button", 0, 0x5000000B, {616, 668, 726, 708}, 1005, L"关于", 0, 0, nullptr},
+};
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+bool SameBox(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Describe(const RECT& box) {
+    return std::to_string(box.left) + "," + std::to_string(box.top) + "," +
+           std::to_string(box.right) + "," + std::to_string(box.bottom);
+}
+
+using ControlTreeTest = MainWindowTest;
+
+TEST_F(ControlTreeTest, EveryControlHasItsClassStylesIdBoxTextAndFont) {
+    const std::vector<HWND> children = Children(main());
+    EXPECT_EQ(children.size(), std::size(kExpected));
+    for (const ExpectedControl& expected : kExpected) {
+        SCOPED_TRACE(Describe(expected.box));
+        HWND found = nullptr;
+        for (HWND child : children) {
+            if (SameBox(ClientRectInParent(child), expected.box)) found = child;
+        }
+        ASSERT_NE(found, nullptr) << "no control at this box";
+        EXPECT_EQ(_wcsicmp(ClassOf(found).c_str(), expected.className), 0);
+        EXPECT_EQ(GetWindowLongW(found, GWL_EXSTYLE), expected.exStyle);
+        EXPECT_EQ(GetWindowLongW(found, GWL_STYLE), expected.style);
+        EXPECT_EQ(GetDlgCtrlID(found), expected.id);
+        EXPECT_EQ(TextOf(found), expected.text);
+
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(found, WM_GETFONT, 0, 0));
+        if (expected.fontHeight == 0) {
+            EXPECT_EQ(font, nullptr) << "owner-drawn buttons paint their caption themselves";
+            continue;
+        }
+        ASSERT_NE(font, nullptr);
+        LOGFONTW logical = {};
+        ASSERT_EQ(GetObjectW(font, sizeof(logical), &logical), static_cast<int>(sizeof(logical)));
+        EXPECT_EQ(logical.lfHeight, -expected.fontHeight);
+        EXPECT_EQ(logical.lfWidth, 0);
+        EXPECT_EQ(logical.lfWeight, expected.fontWeight);
+        EXPECT_EQ(logical.lfCharSet, DEFAULT_CHARSET);
+        EXPECT_EQ(logical.lfQuality, CLEARTYPE_QUALITY);
+        EXPECT_FALSE(logical.lfItalic || logical.lfUnderline || logical.lfStrikeOut);
+        EXPECT_STREQ(logical.lfFaceName, expected.face);
+    }
+}
+
+TEST_F(ControlTreeTest, HandlesAreKeptForTheControlsTheCommandsUse) {
+    EXPECT_EQ(GetDlgCtrlID(window().inputEdits[0]), 2000);
+    EXPECT_EQ(GetDlgCtrlID(window().inputEdits[1]), 2001);
+    EXPECT_EQ(window().inputEdits[2], nullptr);
+    EXPECT_EQ(GetDlgCtrlID(window().resultBox), 3000);
+    EXPECT_EQ(TextOf(window().verdictLine), L"填写左侧参数，点击“计算”");
+    EXPECT_EQ(TextOf(window().noteText),
+              L"同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。");
+    for (int id = 1001; id <= 1005; ++id) EXPECT_EQ(GetDlgCtrlID(button(id)), id);
+}
+
+TEST_F(ControlTreeTest, TheMainWindowIsAFixedCaptionWindowOfItsClass) {
+    EXPECT_EQ(ClassOf(main()), L"TarnMedToolWnd");
+    EXPECT_EQ(TextOf(main()), L"Ordavel");
+    const LONG style = GetWindowLongW(main(), GWL_STYLE);
+    EXPECT_EQ(style & 0x00CA0000, 0x00CA0000);
+    EXPECT_EQ(static_cast<DWORD>(style) & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CHILD | WS_POPUP), 0u);
+    EXPECT_TRUE(IsWindowVisible(main()));
+    EXPECT_EQ(GetParent(main()), nullptr);
+    EXPECT_EQ(GetFocus(), window().inputEdits[0]);
+
+    // The class's background brush is the window background colour.
+    HBRUSH background = reinterpret_cast<HBRUSH>(GetClassLongPtrW(main(), GCLP_HBRBACKGROUND));
+    LOGBRUSH brush = {};
+    ASSERT_EQ(GetObjectW(background, sizeof(brush), &brush), static_cast<int>(sizeof(brush)));
+    EXPECT_EQ(brush.lbColor, RGB(0xF4, 0xF7, 0xF9));
+    EXPECT_EQ(GetClassLongPtrW(main(), GCL_STYLE), 0);
+}
+
+TEST_F(ControlTreeTest, TheClientAreaHoldsTheWholeLayout) {
+    RECT client;
+    GetClientRect(main(), &client);
+    EXPECT_GE(client.right, 1020);
+    EXPECT_GE(client.bottom, 720);
+    RECT frame;
+    GetWindowRect(main(), &frame);
+    EXPECT_GE(frame.left, 0);
+    EXPECT_GE(frame.top, 0);
+}
+
+TEST_F(ControlTreeTest, TrackingSizeIsPinned) {
+    MINMAXINFO info = {};
+    SendMessageW(main(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 1036);
+    EXPECT_EQ(info.ptMinTrackSize.y, 780);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 1036);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 780);
+}
+
+TEST_F(ControlTreeTest, BackgroundEraseIsLeftToThePaint) {
+    HDC dc = GetDC(main());
+    EXPECT_EQ(SendMessageW(main(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    ReleaseDC(main(), dc);
+}
+
+TEST_F(ControlTreeTest, ClosingTheWindowEndsTheMessageLoopWithZero) {
+    PostMessageW(main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_FALSE(IsWindow(main()));
+}
+
+// The program's own icon and version block, read from ordavel.exe.
+TEST(ProgramResources, IconGroupOneAndVersionInformation) {
+    std::wstring path = L"Z:";
+    for (const char* c = ORDAVEL_EXE_PATH; *c; ++c) path += *c == '/' ? L'\\' : wchar_t(*c);
+    HMODULE program = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        HICON icon = static_cast<HICON>(
+            LoadImageW(program, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP colour = {};
+        GetObjectW(info.hbmColor, sizeof(colour), &colour);
+        EXPECT_EQ(colour.bmWidth, size);
+        EXPECT_EQ(colour.bmHeight, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(program);
+
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+    wchar_t* product = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\080404B0\\ProductName",
+                               reinterpret_cast<void**>(&product), &length));
+    EXPECT_STREQ(product, L"Ordavel");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);  // 1.0
+}
+
+}  // namespace
+}  // namespace tarn::win32::testing

@@ -1,0 +1,116 @@
+#include "tests/win32/window_fixture.h"
+
+#include "ui/win32/gdi.h"
+
+namespace tarn::win32::testing {
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[8192] = {};
+    GetWindowTextW(window, buffer, 8192);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[64] = {};
+    GetClassNameW(window, buffer, 64);
+    return buffer;
+}
+
+RECT ClientRectInParent(HWND child) {
+    RECT box;
+    GetWindowRect(child, &box);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&box), 2);
+    return box;
+}
+
+std::wstring StatusLine() { return Wide(Window().state.statusLine); }
+
+MessageBoxWatcher* MessageBoxWatcher::current_ = nullptr;
+
+MessageBoxWatcher::MessageBoxWatcher() {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 40, &MessageBoxWatcher::OnTimer);
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+}
+
+void CALLBACK MessageBoxWatcher::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_) EnumThreadWindows(GetCurrentThreadId(), &MessageBoxWatcher::OnThreadWindow, 0);
+}
+
+BOOL CALLBACK MessageBoxWatcher::OnThreadWindow(HWND window, LPARAM) {
+    if (ClassOf(window) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    // Closing is posted, so the same box may still be up at the next tick.
+    if (window == current_->lastClosed_ && IsWindow(window)) return TRUE;
+    SeenMessageBox box;
+    box.caption = TextOf(window);
+    wchar_t text[1400] = {};
+    GetDlgItemTextW(window, 0xFFFF, text, 1400);  // the message box's text control
+    box.text = text;
+    box.owner = GetWindow(window, GW_OWNER);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"Static" || ClassOf(child) == L"STATIC") {
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                box.icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            }
+        }
+    }
+    current_->boxes_.push_back(box);
+    current_->lastClosed_ = window;
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void MainWindowTest::SetUp() {
+    ASSERT_NE(CreateMainWindow(GetModuleHandleW(nullptr), CurrentTool()), nullptr);
+    Pump();
+    seen_.clear();
+}
+
+void MainWindowTest::TearDown() {
+    if (IsWindow(Window().window)) DestroyWindow(Window().window);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }  // also takes the quit message that WM_DESTROY posted
+}
+
+void MainWindowTest::Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        seen_.push_back(message);
+        ProcessMessage(message);
+    }
+}
+
+void MainWindowTest::PostKey(HWND target, WPARAM key) {
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+    Pump();
+}
+
+void MainWindowTest::SetInput(int32_t row, const wchar_t* text) {
+    SetWindowTextW(Window().inputEdits[row], text);
+}
+
+void MainWindowTest::Click(int32_t buttonId) {
+    SendMessageW(button(buttonId), BM_CLICK, 0, 0);
+    Pump();
+}
+
+void MainWindowTest::ComputeWith(const wchar_t* weight, const wchar_t* potassium) {
+    SetInput(0, weight);
+    SetInput(1, potassium);
+    PostKey(Window().inputEdits[0], VK_F5);
+}
+
+bool MainWindowTest::SawMessage(UINT message) const {
+    for (const MSG& one : seen_) {
+        if (one.message == message) return true;
+    }
+    return false;
+}
+
+}  // namespace tarn::win32::testing

@@ -1,0 +1,74 @@
+// The real main window for in-process tests: created without the message
+// loop, driven through the loop's per-message function, with real message
+// boxes read and dismissed from a thread timer inside their modal loops.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/descriptor.h"
+#include "ui/win32/main_window.h"
+
+namespace tarn::win32::testing {
+
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+RECT ClientRectInParent(HWND child);
+std::wstring StatusLine();
+
+struct SeenMessageBox {
+    std::wstring text;
+    std::wstring caption;
+    HWND owner = nullptr;
+    HICON icon = nullptr;
+};
+
+// While alive, every message box of this thread is recorded and closed
+// with IDOK.
+class MessageBoxWatcher {
+public:
+    MessageBoxWatcher();
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    const std::vector<SeenMessageBox>& boxes() const { return boxes_; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    static BOOL CALLBACK OnThreadWindow(HWND window, LPARAM);
+
+    static MessageBoxWatcher* current_;
+    UINT_PTR timer_ = 0;
+    HWND lastClosed_ = nullptr;
+    std::vector<SeenMessageBox> boxes_;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs every queued message through the loop's per-message function
+    // and records which messages went by.
+    void Pump();
+    void PostKey(HWND target, WPARAM key);
+    void SetInput(int32_t row, const wchar_t* text);
+    void Click(int32_t buttonId);
+    // Potassium value in, compute by F5 in the first edit.
+    void ComputeWith(const wchar_t* weight, const wchar_t* potassium);
+
+    bool SawMessage(UINT message) const;
+
+    MainWindow& window() { return Window(); }
+    HWND main() { return Window().window; }
+    HWND button(int32_t id) { return Window().buttons[id - 1001]; }
+
+    std::vector<MSG> seen_;
+};
+
+}  // namespace tarn::win32::testing
