@@ -1,2 +1,368 @@
-// Tests arrive with the computation code.
+// The compute operation: report lines, failure note, verdict walk, bounded
+// buffers, and the hand-over of report kinds to their generators.
+#include "engine/computation.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "engine/descriptor.h"
+#include "reports/reports.h"
+
+namespace tarn {
+namespace {
+
+constexpr double kDefaultWeight = 60.0;
+constexpr double kDefaultPotassium = 6.800000190734863;
+constexpr char16_t kSentinel = u'#';
+
+constexpr char16_t kSevere[] = u"重度高钾，立即处理并持续心电监护";
+constexpr char16_t kModerate[] = u"中度高钾，限制含钾食物与药物，复查";
+constexpr char16_t kAcceptable[] = u"血钾在可接受范围，继续监测";
+
+// The three caller buffers, each followed by guard elements that must stay
+// untouched, filled with garbage so that clearing is seen.
+struct Buffers {
+    static constexpr int32_t kRoom = 8192;
+    static constexpr int32_t kGuard = 16;
+    char16_t report[kRoom + kGuard];
+    char16_t verdict[kRoom + kGuard];
+    char16_t copy[kRoom + kGuard];
+    int32_t reportCapacity = 4096;
+    int32_t verdictCapacity = 512;
+    int32_t copyCapacity = 8192;
+    int32_t level = -7;
+
+    Buffers() {
+        for (int32_t i = 0; i < kRoom + kGuard; ++i) report[i] = verdict[i] = copy[i] = kSentinel;
+    }
+    int32_t Run(const ToolDescriptor& tool, const double* inputs) {
+        return ToolComputation(tool, inputs, report, reportCapacity, verdict, verdictCapacity, &level,
+                               copy, copyCapacity);
+    }
+    std::u16string Report() const { return report; }
+    std::u16string Verdict() const { return verdict; }
+    std::u16string Copy() const { return copy; }
+    static bool Intact(const char16_t* buffer, int32_t capacity) {
+        for (int32_t i = capacity; i < kRoom + kGuard; ++i) {
+            if (buffer[i] != kSentinel) return false;
+        }
+        return true;
+    }
+    bool GuardsIntact() const {
+        return Intact(report, reportCapacity) && Intact(verdict, verdictCapacity) &&
+               Intact(copy, copyCapacity);
+    }
+};
+
+std::u16string Lines(const char16_t* calcium, const char16_t* insulin, const char16_t* glucose,
+                     const char16_t* glucose50) {
+    return std::u16string(u"10% 葡萄糖酸钙：") + calcium + u" ml\r\n" + u"胰岛素：" + insulin +
+           u" U\r\n" + u"葡萄糖：" + glucose + u" g\r\n" + u"50% 葡萄糖：" + glucose50 + u" ml\r\n";
+}
+
+// ------------------------------------------------------------ this tool
+
+TEST(ToolComputation, DefaultInputsGiveTheFourLinesAndTheSevereVerdict) {
+    Buffers buffers;
+    const double inputs[] = {kDefaultWeight, kDefaultPotassium};
+    EXPECT_EQ(buffers.Run(CurrentTool(), inputs), 3);
+    EXPECT_EQ(buffers.level, 3);
+    const std::u16string expected = u"10% 葡萄糖酸钙：20.0 ml\r\n胰岛素：6.0 U\r\n葡萄糖：30.0 g\r\n50% 葡萄糖：60.0 ml\r\n";
+    EXPECT_EQ(expected.size(), 59u);
+    EXPECT_EQ(buffers.Report(), expected);
+    EXPECT_EQ(buffers.Copy(), expected);
+    EXPECT_EQ(buffers.Verdict(), kSevere);
+    EXPECT_TRUE(buffers.GuardsIntact());
+}
+
+TEST(ToolComputation, WeightAndPotassiumTable) {
+    struct Case {
+        double weight;
+        double potassium;
+        std::u16string report;
+        const char16_t* verdict;
+        int32_t level;
+    };
+    const Case cases[] = {
+        {50.0, 5.0, Lines(u"20.0", u"5.0", u"25.0", u"50.0"), kAcceptable, 0},
+        {45.0, 5.5, Lines(u"20.0", u"4.5", u"22.5", u"45.0"), kModerate, 2},
+        {40.0, 5.5, Lines(u"20.0", u"4.0", u"20.0", u"40.0"), kModerate, 2},
+        {39.0, 5.5, Lines(u"19.5", u"3.9", u"19.5", u"39.0"), kModerate, 2},
+        {30.0, kDefaultPotassium, Lines(u"15.0", u"3.0", u"15.0", u"30.0"), kSevere, 3},
+        {0.0, kDefaultPotassium, Lines(u"0.0", u"0.0", u"0.0", u"0.0"), kSevere, 3},
+        {-10.0, kDefaultPotassium, Lines(u"-5.0", u"-1.0", u"-5.0", u"-10.0"), kSevere, 3},
+        {60.0, 6.5, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kSevere, 3},
+        {60.0, 6.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kModerate, 2},
+        {60.0, 5.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kAcceptable, 0},
+    };
+    for (const Case& c : cases) {
+        Buffers buffers;
+        const double inputs[] = {c.weight, c.potassium};
+        EXPECT_EQ(buffers.Run(CurrentTool(), inputs), c.level) << c.weight << " " << c.potassium;
+        EXPECT_EQ(buffers.level, c.level);
+        EXPECT_EQ(buffers.Report(), c.report) << c.weight << " " << c.potassium;
+        EXPECT_EQ(buffers.Copy(), c.report);
+        EXPECT_EQ(buffers.Verdict(), c.verdict) << c.weight << " " << c.potassium;
+    }
+}
+
+TEST(ToolComputation, ReportIsCutAtItsCapacity) {
+    struct Case {
+        int32_t capacity;
+        const char16_t* report;
+    };
+    const Case cases[] = {
+        {20, u"10% 葡萄糖酸钙：20.0 ml\r\n"},
+        {19, u"10% 葡萄糖酸钙：20.0 ml\r"},  // cut between CR and LF
+        {25, u"10% 葡萄糖酸钙：20.0 ml\r\n胰岛素：6"},
+        {10, u"10% 葡萄糖酸钙"},
+        {1, u""},
+    };
+    for (const Case& c : cases) {
+        Buffers buffers;
+        buffers.reportCapacity = c.capacity;
+        const double inputs[] = {kDefaultWeight, kDefaultPotassium};
+        EXPECT_EQ(buffers.Run(CurrentTool(), inputs), 3);
+        EXPECT_EQ(buffers.Report(), c.report) << c.capacity;
+        EXPECT_EQ(buffers.Copy(), c.report) << c.capacity;
+        EXPECT_EQ(buffers.Verdict(), kSevere);
+        EXPECT_EQ(buffers.level, 3);
+        EXPECT_TRUE(buffers.GuardsIntact()) << c.capacity;
+    }
+}
+
+TEST(ToolComputation, CopyIsCutWhileTheReportStaysWhole) {
+    Buffers buffers;
+    buffers.copyCapacity = 12;
+    const double inputs[] = {kDefaultWeight, kDefaultPotassium};
+    buffers.Run(CurrentTool(), inputs);
+    EXPECT_EQ(buffers.Report().size(), 59u);
+    EXPECT_EQ(buffers.Copy(), buffers.Report().substr(0, 11));
+    EXPECT_TRUE(buffers.GuardsIntact());
+}
+
+TEST(ToolComputation, VerdictIsCutToItsCapacity) {
+    Buffers buffers;
+    buffers.verdictCapacity = 5;
+    const double inputs[] = {kDefaultWeight, kDefaultPotassium};
+    EXPECT_EQ(buffers.Run(CurrentTool(), inputs), 3);
+    EXPECT_EQ(buffers.Verdict(), std::u16string(kSevere).substr(0, 4));
+    EXPECT_TRUE(buffers.GuardsIntact());
+}
+
+TEST(ToolComputation, KeepsNothingBetweenCalls) {
+    const double failing[] = {1e308, 5.0};
+    const double inputs[] = {kDefaultWeight, kDefaultPotassium};
+    Buffers first;
+    first.Run(CurrentTool(), inputs);
+    Buffers between;
+    between.Run(CurrentTool(), failing);
+    Buffers second;
+    second.Run(CurrentTool(), inputs);
+    EXPECT_EQ(first.Report(), second.Report());
+    EXPECT_EQ(first.Verdict(), second.Verdict());
+    EXPECT_EQ(first.level, second.level);
+}
+
+// ------------------------------------------------------ other descriptors
+
+constexpr InputField kInputs[] = {
+    {"w", u"体重", u"kg", 60.0},
+    {"k", u"血钾", u"mmol/L", 5.0},
+};
+
+ToolDescriptor MakeTool(const OutputField* outputs, int32_t outputCount, const VerdictRule* rules,
+                        int32_t ruleCount, int32_t kind = kFormulaTool) {
+    return ToolDescriptor{99, u"测试", nullptr, u"测试", u"—", nullptr, 2, kInputs,
+                          outputCount, outputs, ruleCount, rules, kind};
+}
+
+constexpr OutputField kOneOutput[] = {{"dose", u"剂量", u"ml", "0.5*w", "f1"}};
+
+TEST(ToolComputation, CatchAllWithoutTextGivesTheDefaultVerdictAtItsLevel) {
+    const VerdictRule rules[] = {{"k>=6.5", 3, u"重"}, {"", 2, u""}, {"", 1, u"never reached"}};
+    const ToolDescriptor tool = MakeTool(kOneOutput, 1, rules, 3);
+    Buffers buffers;
+    const double inputs[] = {60.0, 5.0};
+    EXPECT_EQ(buffers.Run(tool, inputs), 2);
+    EXPECT_EQ(buffers.level, 2);
+    EXPECT_EQ(buffers.Verdict(), kDefaultVerdict);
+}
+
+TEST(ToolComputation, NoRuleHoldingGivesTheDefaultVerdictAtLevelZero) {
+    const VerdictRule rules[] = {{"k>=6.5", 3, u"重"}, {"k>=5.5", 2, u"中"}};
+    const ToolDescriptor tools[] = {MakeTool(kOneOutput, 1, nullptr, 0), MakeTool(kOneOutput, 1, rules, 2)};
+    for (const ToolDescriptor& tool : tools) {
+        Buffers buffers;
+        const double inputs[] = {60.0, 5.0};
+        EXPECT_EQ(buffers.Run(tool, inputs), 0);
+        EXPECT_EQ(buffers.level, 0);
+        EXPECT_EQ(buffers.Verdict(), kDefaultVerdict);
+        EXPECT_EQ(buffers.Report(), u"剂量：30.0 ml\r\n");
+    }
+}
+
+TEST(ToolComputation, DefaultVerdictRespectsASmallVerdictBuffer) {
+    const ToolDescriptor tool = MakeTool(kOneOutput, 1, nullptr, 0);
+    Buffers buffers;
+    buffers.verdictCapacity = 4;
+    const double inputs[] = {60.0, 5.0};
+    buffers.Run(tool, inputs);
+    EXPECT_EQ(buffers.Verdict(), std::u16string(kDefaultVerdict).substr(0, 3));
+    EXPECT_TRUE(buffers.GuardsIntact());
+}
+
+TEST(ToolComputation, WithoutOutputsTheReportIsEmptyAndRulesAreStillTried) {
+    const VerdictRule rules[] = {{"k>=6.5", 3, u"重"}, {"", 0, u"正常"}};
+    const ToolDescriptor tool = MakeTool(nullptr, 0, rules, 2);
+    Buffers buffers;
+    const double inputs[] = {60.0, 7.0};
+    EXPECT_EQ(buffers.Run(tool, inputs), 3);
+    EXPECT_EQ(buffers.Report(), u"");
+    EXPECT_EQ(buffers.Copy(), u"");
+    EXPECT_EQ(buffers.Verdict(), u"重");
+}
+
+TEST(ToolComputation, ConditionMayNameAnOutput) {
+    const OutputField outputs[] = {{"calcium", u"钙", u"ml", "min(0.5*w,20)", "f1"}};
+    const VerdictRule rules[] = {{"calcium>=20", 1, u"封顶"}};
+    const ToolDescriptor tool = MakeTool(outputs, 1, rules, 1);
+    struct Case {
+        double weight;
+        int32_t level;
+        const char16_t* verdict;
+    };
+    const Case cases[] = {{40.0, 1, u"封顶"}, {80.0, 1, u"封顶"}, {39.0, 0, kDefaultVerdict}};
+    for (const Case& c : cases) {
+        Buffers buffers;
+        const double inputs[] = {c.weight, 5.0};
+        EXPECT_EQ(buffers.Run(tool, inputs), c.level) << c.weight;
+        EXPECT_EQ(buffers.Verdict(), c.verdict) << c.weight;
+    }
+}
+
+TEST(ToolComputation, FailedOutputsKeepTheirLinesAndAddTheNoteOnce) {
+    const OutputField outputs[] = {
+        {"d", u"丁", u"U", "0.1*w", "f1"},
+        {"a", u"甲", u"ml", "w/0", "f1"},
+        {"b", u"乙", u"", "1e308*10", "f1"},
+        {"c", u"丙", nullptr, "sqrt(-1)", "f2"},
+    };
+    const VerdictRule rules[] = {{"", 0, u"正常"}};
+    const ToolDescriptor tool = MakeTool(outputs, 4, rules, 1);
+    Buffers buffers;
+    const double inputs[] = {60.0, 5.0};
+    EXPECT_EQ(buffers.Run(tool, inputs), 0);
+    EXPECT_EQ(buffers.Report(),
+              std::u16string(u"丁：6.0 U\r\n甲：0.0 ml\r\n乙：--\r\n丙：0.00\r\n") + kFailedOutputsNote);
+    EXPECT_EQ(buffers.Copy(), buffers.Report());
+    EXPECT_EQ(buffers.Verdict(), u"正常");
+}
+
+TEST(ToolComputation, TheNoteIsDroppedWhenTheReportIsFull) {
+    const OutputField outputs[] = {{"a", u"甲", u"ml", "w/0", "f1"}};
+    const ToolDescriptor tool = MakeTool(outputs, 1, nullptr, 0);
+    Buffers buffers;
+    buffers.reportCapacity = 11;
+    const double inputs[] = {60.0, 5.0};
+    buffers.Run(tool, inputs);
+    EXPECT_EQ(buffers.Report(), u"甲：0.0 ml\r\n");
+    EXPECT_TRUE(buffers.GuardsIntact());
+}
+
+TEST(ToolComputation, AnOutputNamingALaterOneSeesZero) {
+    const OutputField outputs[] = {
+        {"a", u"甲", u"", "b+1", "f1"},
+        {"b", u"乙", u"", "2", "f1"},
+        {"c", u"丙", u"", "a+b+c", "f1"},
+    };
+    const ToolDescriptor tool = MakeTool(outputs, 3, nullptr, 0);
+    Buffers buffers;
+    const double inputs[] = {60.0, 5.0};
+    buffers.Run(tool, inputs);
+    EXPECT_EQ(buffers.Report(), u"甲：1.0\r\n乙：2.0\r\n丙：3.0\r\n");
+}
+
+TEST(ToolComputation, FailingConditionsArePassedOver) {
+    // Each failing condition here returns a value other than 0 with its error.
+    const VerdictRule rules[] = {
+        {"1 ? 1 : 1/0", 3, u"分支"}, {"5+1/0", 3, u"除零"}, {"2w", 3, u"尾随"},
+        {"(1", 3, u"缺括号"}, {nullptr, 3, u"缺条件"}, {"w>k", 2, u"成立"},
+    };
+    const ToolDescriptor tool = MakeTool(kOneOutput, 1, rules, 6);
+    Buffers buffers;
+    const double inputs[] = {60.0, 5.0};
+    EXPECT_EQ(buffers.Run(tool, inputs), 2);
+    EXPECT_EQ(buffers.Verdict(), u"成立");
+}
+
+TEST(ToolComputation, LinesAreCutAt255Characters) {
+    const std::u16string label(300, u'标');
+    const OutputField outputs[] = {
+        {"a", label.c_str(), u"ml", "1", "f1"},
+        {"b", u"乙", u"U", "2", "f1"},
+    };
+    const ToolDescriptor tool = MakeTool(outputs, 2, nullptr, 0);
+    Buffers buffers;
+    const double inputs[] = {60.0, 5.0};
+    buffers.Run(tool, inputs);
+    EXPECT_EQ(buffers.Report(), std::u16string(255, u'标') + u"乙：2.0 U\r\n");
+}
+
+TEST(ToolComputation, FormatCodesOfTheOutputsAreApplied) {
+    const OutputField outputs[] = {
+        {"a", u"甲", u"", "19782.9", "date"},
+        {"b", u"乙", u"", "12.34", "pct"},
+        {"c", u"丙", u"", "2.5", "int"},
+        {"d", u"丁", u"", "1", nullptr},
+    };
+    const ToolDescriptor tool = MakeTool(outputs, 4, nullptr, 0);
+    Buffers buffers;
+    const double inputs[] = {60.0, 5.0};
+    buffers.Run(tool, inputs);
+    EXPECT_EQ(buffers.Report(), u"甲：2024-02-29\r\n乙：12.3%\r\n丙：2\r\n丁：1.00\r\n");
+}
+
+// ----------------------------------------------------- other report kinds
+
+TEST(ToolComputation, OtherKindsHandTheWholeJobToTheirGenerator) {
+    // Outputs and rules that would show if they were used.
+    const OutputField outputs[] = {{"a", u"甲", u"", "w/0", "f1"}};
+    const VerdictRule rules[] = {{"", 3, u"不应出现"}};
+    for (int32_t kind : {1, 3, 6, 8, 11, 12, -1}) {
+        const ToolDescriptor tool = MakeTool(outputs, 1, rules, 1, kind);
+        const double inputs[] = {2.0, 9.0};
+        char16_t report[4096];
+        char16_t verdict[512];
+        const int32_t generated = GenerateReport(kind, tool, inputs, report, 4096, verdict, 512);
+
+        Buffers buffers;
+        EXPECT_EQ(buffers.Run(tool, inputs), generated) << kind;
+        EXPECT_EQ(buffers.level, generated) << kind;
+        EXPECT_EQ(buffers.Report(), report) << kind;
+        EXPECT_EQ(buffers.Verdict(), verdict) << kind;
+        EXPECT_EQ(buffers.Copy(), report) << kind;
+        EXPECT_EQ(buffers.Report().find(kFailedOutputsNote), std::u16string::npos);
+        EXPECT_NE(buffers.Verdict(), u"不应出现");
+        EXPECT_TRUE(buffers.GuardsIntact());
+    }
+}
+
+TEST(ToolComputation, OtherKindsCopyTheGeneratedReportCut) {
+    const ToolDescriptor tool = MakeTool(nullptr, 0, nullptr, 0, 8);
+    const double inputs[] = {0.0, 0.0};
+    Buffers whole;
+    whole.Run(tool, inputs);
+    ASSERT_GT(whole.Report().size(), 6u);
+    Buffers cut;
+    cut.copyCapacity = 7;
+    cut.Run(tool, inputs);
+    EXPECT_EQ(cut.Report(), whole.Report());
+    EXPECT_EQ(cut.Copy(), whole.Report().substr(0, 6));
+    EXPECT_TRUE(cut.GuardsIntact());
+}
+
+}  // namespace
+}  // namespace tarn
