@@ -1,2 +1,285 @@
-// Tests arrive with the allocation code.
+// The engine allocates nothing and throws nothing. This binary replaces the
+// global operator new and delete and, on glibc without AddressSanitizer
+// (which owns malloc itself), also malloc and its relatives, so that
+// allocations made inside the C and C++ runtime libraries count as well.
 #include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <string>
+
+#include "engine/computation.h"
+#include "engine/descriptor.h"
+#include "engine/expression.h"
+#include "engine/format.h"
+
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#define ORDAVEL_COUNT_MALLOC 1
+#else
+#define ORDAVEL_COUNT_MALLOC 0
+#endif
+
+namespace {
+
+bool counting = false;
+int64_t allocations = 0;
+
+void Note() {
+    if (counting) ++allocations;
+}
+
+void* Allocate(std::size_t size) {
+    Note();
+    void* pointer = std::malloc(size == 0 ? 1 : size);
+    if (pointer == nullptr) throw std::bad_alloc();
+    return pointer;
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    Note();
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    Note();
+    return std::malloc(size == 0 ? 1 : size);
+}
+void operator delete(void* pointer) noexcept { std::free(pointer); }
+void operator delete[](void* pointer) noexcept { std::free(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { std::free(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { std::free(pointer); }
+void operator delete(void* pointer, const std::nothrow_t&) noexcept { std::free(pointer); }
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept { std::free(pointer); }
+
+#if ORDAVEL_COUNT_MALLOC
+// glibc supports replacing malloc; its own allocator stays reachable under
+// these names, so every block still comes from and returns to one heap.
+extern "C" {
+void* __libc_malloc(std::size_t size) noexcept;
+void* __libc_calloc(std::size_t count, std::size_t size) noexcept;
+void* __libc_realloc(void* pointer, std::size_t size) noexcept;
+void* __libc_memalign(std::size_t alignment, std::size_t size) noexcept;
+void __libc_free(void* pointer) noexcept;
+
+void* malloc(std::size_t size) noexcept {
+    Note();
+    return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) noexcept {
+    Note();
+    return __libc_calloc(count, size);
+}
+void* realloc(void* pointer, std::size_t size) noexcept {
+    Note();
+    return __libc_realloc(pointer, size);
+}
+void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept {
+    Note();
+    return __libc_memalign(alignment, size);
+}
+void* memalign(std::size_t alignment, std::size_t size) noexcept {
+    Note();
+    return __libc_memalign(alignment, size);
+}
+int posix_memalign(void** result, std::size_t alignment, std::size_t size) noexcept {
+    Note();
+    if (alignment < sizeof(void*) || (alignment & (alignment - 1)) != 0) return 22;  // EINVAL
+    void* pointer = __libc_memalign(alignment, size);
+    if (pointer == nullptr) return 12;  // ENOMEM
+    *result = pointer;
+    return 0;
+}
+void free(void* pointer) noexcept { __libc_free(pointer); }
+}
+#endif
+
+namespace tarn {
+namespace {
+
+struct Measured {
+    int64_t allocations;
+    int32_t exceptions;
+};
+
+template <class Body>
+Measured Measure(Body body) {
+    int32_t exceptions = 0;
+    allocations = 0;
+    counting = true;
+    try {
+        body();
+    } catch (...) {
+        ++exceptions;
+    }
+    counting = false;
+    return {allocations, exceptions};
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Keeps the optimiser from removing a control allocation.
+void* volatile sink = nullptr;
+
+TEST(Allocation, TheCountersSeeAllocationsAndExceptions) {
+    const Measured byNew = Measure([] {
+        int* value = new int(7);
+        sink = value;
+        delete value;
+    });
+    EXPECT_GE(byNew.allocations, 1);
+
+    const Measured byLibrary = Measure([] {
+        std::string text(200, 'x');
+        sink = text.data();
+    });
+    EXPECT_GE(byLibrary.allocations, 1);
+
+    const Measured thrown = Measure([] { throw 1; });
+    EXPECT_EQ(thrown.exceptions, 1);
+
+#if ORDAVEL_COUNT_MALLOC
+    const Measured byMalloc = Measure([] {
+        void* (*volatile allocate)(std::size_t) = std::malloc;
+        void* block = allocate(64);
+        sink = block;
+        std::free(block);
+    });
+    EXPECT_GE(byMalloc.allocations, 1);
+
+    // An allocation made inside the C library itself.
+    const Measured insideLibc = Measure([] {
+        char* copy = strdup("ordavel");
+        sink = copy;
+        std::free(copy);
+    });
+    EXPECT_GE(insideLibc.allocations, 1);
+#endif
+
+    const Measured nothing = Measure([] { sink = nullptr; });
+    EXPECT_EQ(nothing.allocations, 0);
+}
+
+constexpr const char* kExpressions[] = {
+    "min(0.5*w,20)", "0.1*w", "0.5*w", "0.5*w/0.5", "k>=6.5", "k>=5.5",
+    "2^3^2", "-2^2", "1 && 0 || 1", "0 ? 2 : 0 ? 4 : 5", "1 ? 1 : 1/0",
+    "sqrt(-1)", "log10(100)", "round(-2.5)", "cbrt(-8)", "mod(7.5,2)", "sign(-3)",
+    "min(1,2,3)", "foo(1)", "w**2", "1<2<3", "1e999", "1/1e999", "0x10", ".",
+    "", "   ", "calcium>=20", "W", "w\tk", "(((((((((w)))))))))",
+    "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijklmnop",
+};
+
+constexpr const char* kCodes[] = {"f0", "f1", "f2", "f3", "int", "pct", "date", "", "F1", nullptr};
+
+TEST(Allocation, EngineCallsNeitherAllocateNorThrow) {
+    const ToolDescriptor& tool = CurrentTool();
+    // Deep nesting, deeper than the evaluator follows.
+    char deep[1200];
+    for (int32_t i = 0; i < 600; ++i) deep[i] = '(';
+    deep[600] = '1';
+    for (int32_t i = 601; i < 1199; ++i) deep[i] = ')';
+    deep[1199] = 0;
+
+    const double values[] = {0.0, -0.0, 0.05, 2.5, -0.04, 12.34, 19782.9, 1e20, 1e80, -1e300,
+                             9.3e18, kInf, -kInf, kNaN};
+    double sum = 0.0;
+    const Measured measured = Measure([&] {
+        for (int32_t round = 0; round < 20; ++round) {
+            const double inputs[] = {static_cast<double>(round * 7 - 20), 4.0 + 0.2 * round};
+            const double outputs[kMaxOutputs] = {};
+            for (const char* text : kExpressions) {
+                int32_t error = 0;
+                sum += EvaluateExpression(tool, text, inputs, outputs, &error);
+            }
+            int32_t error = 0;
+            sum += EvaluateExpression(tool, deep, inputs, outputs, &error);
+            sum += EvaluateExpression(tool, nullptr, inputs, outputs, &error);
+
+            char16_t text[kValueTextCapacity];
+            for (const char* code : kCodes) {
+                for (double value : values) FormatValue(code, value, text, kValueTextCapacity);
+            }
+            FormatValue("f1", 123.25, text, 3);
+
+            char16_t line[64];
+            FormatBounded(line, 64, u"%ls：%ls %ls\r\n", u"胰岛素", u"6.0", u"U");
+            FormatBounded(line, 64, u"%04lld-%02lld-%02lld", int64_t{-5}, int64_t{3}, int64_t{1});
+            FormatBounded(line, 64, u"%-5d|%03d|%c|%g|%.6g|%.1f%%", -42, 7, 'D', 1234567.0, 6.8, 12.34);
+            FormatBounded(line, 64, u"%.100f", 1e300);  // cut
+            FormatBounded(line, 64, u"%d %x", 1.5);      // refused
+            FormatBounded(line, 4, u"abcdef");
+
+            char16_t report[600] = u"";
+            for (int32_t i = 0; i < 8; ++i) AppendLine(report, 600, u"第 %d 次：%ls", i, u"2024-02-29");
+            AppendLine(report, 600, u"%ls", report);  // a line longer than the room
+
+            sum += static_cast<double>(DaysFromCivil(2000 + round, round - 3, 40 - round));
+            FormatDayNumber(INT64_MIN + round, line, 64);
+        }
+    });
+    EXPECT_EQ(measured.allocations, 0);
+    EXPECT_EQ(measured.exceptions, 0);
+    EXPECT_EQ(sum, sum);  // the results are used
+}
+
+constexpr InputField kInputs[] = {{"w", u"体重", u"kg", 60.0}, {"k", u"血钾", u"mmol/L", 5.0}};
+constexpr OutputField kOutputs[] = {
+    {"a", u"甲", u"ml", "w/0", "f1"}, {"b", u"乙", u"", "a+c", "date"}, {"c", u"丙", nullptr, "1e308*10", "pct"},
+};
+constexpr VerdictRule kRules[] = {{"1/0", 3, u"重"}, {"a>1", 2, u"中"}, {"", 1, u""}};
+
+TEST(Allocation, ToolComputationNeitherAllocatesNorThrows) {
+    static char16_t report[8192];
+    static char16_t verdict[512];
+    static char16_t copy[8192];
+    ToolDescriptor other = {99, u"测试", nullptr, u"测试", u"—", nullptr, 2, kInputs,
+                            3, kOutputs, 3, kRules, kFormulaTool};
+    int32_t levels = 0;
+    const Measured measured = Measure([&] {
+        for (int32_t round = 0; round < 50; ++round) {
+            const double inputs[] = {static_cast<double>(round * 3 - 30), 4.0 + 0.1 * round};
+            int32_t level = 0;
+            levels += ToolComputation(CurrentTool(), inputs, report, 4096, verdict, 512, &level, copy, 8192);
+            levels += ToolComputation(CurrentTool(), inputs, report, 25, verdict, 5, &level, copy, 10);
+            levels += ToolComputation(other, inputs, report, 8192, verdict, 512, &level, copy, 8192);
+            for (int32_t kind = 1; kind <= 12; ++kind) {
+                if (kind == 7) continue;  // reads the local clock; below
+                other.kind = kind;
+                levels += ToolComputation(other, inputs, report, 8192, verdict, 512, &level, copy, 8192);
+            }
+            other.kind = kFormulaTool;
+        }
+    });
+    EXPECT_EQ(measured.allocations, 0);
+    EXPECT_EQ(measured.exceptions, 0);
+    EXPECT_GE(levels, 0);
+}
+
+TEST(Allocation, FollowUpDatesAllocateNothingOnceTheClockIsSetUp) {
+    static char16_t report[8192];
+    static char16_t verdict[512];
+    static char16_t copy[8192];
+    ToolDescriptor followUp = {99, u"测试", nullptr, u"测试", u"—", nullptr, 2, kInputs,
+                               0, nullptr, 0, nullptr, 7};
+    const double inputs[] = {3.0, 7.0};
+    int32_t level = 0;
+    // The C library reads the time-zone data on its first local-time call.
+    ToolComputation(followUp, inputs, report, 8192, verdict, 512, &level, copy, 8192);
+    const Measured measured = Measure([&] {
+        for (int32_t round = 0; round < 50; ++round) {
+            ToolComputation(followUp, inputs, report, 8192, verdict, 512, &level, copy, 8192);
+        }
+    });
+    EXPECT_EQ(measured.allocations, 0);
+    EXPECT_EQ(measured.exceptions, 0);
+}
+
+}  // namespace
+}  // namespace tarn
