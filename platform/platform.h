@@ -9,8 +9,12 @@ namespace tarn::platform {
 
 #ifdef _WIN32
 inline constexpr char16_t kPathSeparator = u'\\';
+// A folder walk passes over the drive root such as "C:\".
+inline constexpr int32_t kPathRootLength = 3;
 #else
 inline constexpr char16_t kPathSeparator = u'/';
+// A folder walk starts below the root "/".
+inline constexpr int32_t kPathRootLength = 1;
 #endif
 
 // The raw command line as one wide string. On Windows it is GetCommandLineW;
@@ -37,6 +41,21 @@ bool IsDirectory(const char16_t* path);
 
 // fopen by UTF-16 path; mode is an ASCII fopen mode such as "wb" or "ab".
 std::FILE* OpenFile(const char16_t* path, const char* mode);
+
+// Appends `size` bytes to the end of an existing file with one write, so
+// that blocks appended by several processes at once never interleave. A
+// short write counts as failed; what it left is cut off again when no one
+// has appended since.
+enum class AppendResult : int32_t { Appended, Missing, OpenFailed, WriteFailed, CloseFailed };
+AppendResult AppendWholeBlock(const char16_t* path, const char* bytes, int32_t size);
+
+// Creates the file at `path` holding exactly these bytes, only when no file
+// of that name exists. The bytes are written under a temporary name in the
+// same folder and then linked into place, so no process ever sees the file
+// part written and of two processes creating it at once exactly one wins.
+// (On a file system without hard links it is created in place, exclusively.)
+enum class CreateResult : int32_t { Created, Exists, Failed };
+CreateResult CreateFileWithBlock(const char16_t* path, const char* bytes, int32_t size);
 
 // UTF-16 to UTF-8, terminator included. Unpaired surrogates become U+FFFD.
 // Returns the byte count without the terminator, or -1 when the whole text and

@@ -1,7 +1,11 @@
-// Linux services: argv as the raw command line, XDG data folder, mkdir, localtime.
+// Linux services: argv as the raw command line, XDG data folder, mkdir,
+// localtime, whole-block appends.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <ctime>
 
@@ -56,6 +60,66 @@ bool NarrowPath(const char16_t* path, char* out, int32_t capacity) {
 }
 
 constexpr int32_t kNarrowPathCapacity = 4096;
+// Room for ".<pid>.tmp" after a path.
+constexpr int32_t kTemporaryPathCapacity = kNarrowPathCapacity + 32;
+
+// One write of the whole block; a signal before anything was written is retried.
+ssize_t WriteOnce(int descriptor, const char* bytes, int32_t size) {
+    ssize_t written = 0;
+    do {
+        written = write(descriptor, bytes, static_cast<size_t>(size));
+    } while (written < 0 && errno == EINTR);
+    return written;
+}
+
+// After a short append: cuts the part written off again, unless the file
+// has grown past it since (another writer's record must stay).
+void TakeBackShortAppend(int descriptor, ssize_t written) {
+    const off_t end = lseek(descriptor, 0, SEEK_CUR);
+    struct stat status {};
+    if (end >= written && fstat(descriptor, &status) == 0 && status.st_size == end)
+        (void)ftruncate(descriptor, end - written);
+}
+
+// Creates (with `flags`) and fills a file; 0 when it holds exactly the bytes,
+// else the error. `opened` tells whether the file was made at all.
+int WriteNewFile(const char* name, int flags, const char* bytes, int32_t size, bool* opened) {
+    const int descriptor = open(name, O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
+    *opened = descriptor >= 0;
+    if (descriptor < 0) return errno;
+    const ssize_t written = WriteOnce(descriptor, bytes, size);
+    int error = 0;
+    if (written < 0) error = errno;
+    else if (written != size) error = ENOSPC;
+    if (close(descriptor) != 0 && error == 0) error = errno;
+    return error;
+}
+
+// "<path>.<pid>.tmp": private to this process, in the same folder.
+bool TemporaryName(const char* path, char* out, int32_t capacity) {
+    int32_t length = 0;
+    while (path[length] != 0) {
+        if (length >= capacity - 1) return false;
+        out[length] = path[length];
+        ++length;
+    }
+    char suffix[32] = ".";
+    const auto [end, error] = std::to_chars(suffix + 1, suffix + 24, static_cast<long>(getpid()));
+    if (error != std::errc{}) return false;
+    const char tail[] = ".tmp";
+    for (int32_t i = 0; i < 5; ++i) end[i] = tail[i];
+    for (int32_t i = 0; suffix[i] != 0; ++i) {
+        if (length >= capacity - 1) return false;
+        out[length++] = suffix[i];
+    }
+    out[length] = 0;
+    return true;
+}
+
+bool LinksUnsupported(int error) {
+    return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS ||
+           error == EMLINK;
+}
 
 }  // namespace
 
@@ -119,6 +183,47 @@ std::FILE* OpenFile(const char16_t* path, const char* mode) {
     char narrow[kNarrowPathCapacity];
     if (!NarrowPath(path, narrow, kNarrowPathCapacity)) return nullptr;
     return std::fopen(narrow, mode);
+}
+
+AppendResult AppendWholeBlock(const char16_t* path, const char* bytes, int32_t size) {
+    char narrow[kNarrowPathCapacity];
+    if (size < 0 || !NarrowPath(path, narrow, kNarrowPathCapacity)) return AppendResult::OpenFailed;
+    const int descriptor = open(narrow, O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (descriptor < 0) return errno == ENOENT ? AppendResult::Missing : AppendResult::OpenFailed;
+    const ssize_t written = WriteOnce(descriptor, bytes, size);
+    const bool whole = written == size;
+    if (!whole && written > 0) TakeBackShortAppend(descriptor, written);
+    const bool closed = close(descriptor) == 0;
+    if (!whole) return AppendResult::WriteFailed;
+    return closed ? AppendResult::Appended : AppendResult::CloseFailed;
+}
+
+CreateResult CreateFileWithBlock(const char16_t* path, const char* bytes, int32_t size) {
+    char narrow[kNarrowPathCapacity];
+    char temporary[kTemporaryPathCapacity];
+    if (size < 0 || !NarrowPath(path, narrow, kNarrowPathCapacity) ||
+        !TemporaryName(narrow, temporary, kTemporaryPathCapacity))
+        return CreateResult::Failed;
+    bool opened = false;
+    if (WriteNewFile(temporary, O_TRUNC, bytes, size, &opened) != 0) {
+        if (opened) unlink(temporary);
+        return CreateResult::Failed;
+    }
+    CreateResult result = CreateResult::Failed;
+    if (link(temporary, narrow) == 0) {
+        result = CreateResult::Created;
+    } else if (errno == EEXIST) {
+        result = CreateResult::Exists;
+    } else if (LinksUnsupported(errno)) {
+        // A file system without hard links: create in place, exclusively.
+        // Another process could append between the creation and the write.
+        const int error = WriteNewFile(narrow, O_EXCL, bytes, size, &opened);
+        if (error == 0) result = CreateResult::Created;
+        else if (!opened && error == EEXIST) result = CreateResult::Exists;
+        else if (opened) unlink(narrow);
+    }
+    unlink(temporary);
+    return result;
 }
 
 }  // namespace tarn::platform

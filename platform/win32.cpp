@@ -1,4 +1,5 @@
-// Windows services: GetCommandLineW, SHGetFolderPathW, CreateDirectoryW, GetLocalTime.
+// Windows services: GetCommandLineW, SHGetFolderPathW, CreateDirectoryW,
+// GetLocalTime, whole-block appends.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -12,6 +13,46 @@ namespace {
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t expected on Windows");
 
 const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+// Paths up to 1008 characters, then ".<pid>.tmp".
+constexpr int32_t kTemporaryPathCapacity = 1024;
+
+// After a short append: cuts the part written off again, unless the file
+// has grown past it since (another writer's record must stay).
+void TakeBackShortAppend(HANDLE appending, const char16_t* path, DWORD written) {
+    LARGE_INTEGER end{};
+    if (!GetFileSizeEx(appending, &end) || end.QuadPart < written) return;
+    HANDLE file = CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    LARGE_INTEGER now{};
+    LARGE_INTEGER start{};
+    start.QuadPart = end.QuadPart - written;
+    if (GetFileSizeEx(file, &now) && now.QuadPart == end.QuadPart &&
+        SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
+        SetEndOfFile(file);
+    CloseHandle(file);
+}
+
+// "<path>.<pid>.tmp": private to this process, in the same folder.
+bool TemporaryName(const char16_t* path, wchar_t* out, int32_t capacity) {
+    int32_t length = 0;
+    while (path[length] != 0) {
+        if (length >= capacity - 16) return false;
+        out[length] = static_cast<wchar_t>(path[length]);
+        ++length;
+    }
+    out[length++] = L'.';
+    wchar_t digits[12];
+    int32_t count = 0;
+    for (DWORD id = GetCurrentProcessId(); count == 0 || id != 0; id /= 10)
+        digits[count++] = static_cast<wchar_t>(L'0' + id % 10);
+    while (count > 0) out[length++] = digits[--count];
+    for (const wchar_t* tail = L".tmp"; *tail != 0; ++tail) out[length++] = *tail;
+    out[length] = 0;
+    return true;
+}
 
 }  // namespace
 
@@ -56,6 +97,47 @@ std::FILE* OpenFile(const char16_t* path, const char* mode) {
     wchar_t wideMode[8] = {};
     for (int i = 0; i < 7 && mode[i] != 0; ++i) wideMode[i] = static_cast<wchar_t>(mode[i]);
     return _wfopen(Wide(path), wideMode);
+}
+
+AppendResult AppendWholeBlock(const char16_t* path, const char* bytes, int32_t size) {
+    if (size < 0) return AppendResult::OpenFailed;
+    // FILE_APPEND_DATA without FILE_WRITE_DATA: every write goes to the end
+    // of the file as one piece.
+    HANDLE file = CreateFileW(Wide(path), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? AppendResult::Missing
+                                                      : AppendResult::OpenFailed;
+    DWORD written = 0;
+    const BOOL wrote = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
+    const bool whole = wrote && written == static_cast<DWORD>(size);
+    if (!whole && written > 0) TakeBackShortAppend(file, path, written);
+    const bool closed = CloseHandle(file) != 0;
+    if (!whole) return AppendResult::WriteFailed;
+    return closed ? AppendResult::Appended : AppendResult::CloseFailed;
+}
+
+CreateResult CreateFileWithBlock(const char16_t* path, const char* bytes, int32_t size) {
+    wchar_t temporary[kTemporaryPathCapacity];
+    if (size < 0 || !TemporaryName(path, temporary, kTemporaryPathCapacity))
+        return CreateResult::Failed;
+    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return CreateResult::Failed;
+    DWORD written = 0;
+    const BOOL wrote = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
+    const bool closed = CloseHandle(file) != 0;
+    if (!wrote || written != static_cast<DWORD>(size) || !closed) {
+        DeleteFileW(temporary);
+        return CreateResult::Failed;
+    }
+    // Without MOVEFILE_REPLACE_EXISTING the rename fails when the name is taken.
+    if (MoveFileExW(temporary, Wide(path), 0)) return CreateResult::Created;
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary);
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? CreateResult::Exists
+                                                                       : CreateResult::Failed;
 }
 
 }  // namespace tarn::platform
