@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -133,24 +134,33 @@ TEST_F(ControlTreeTest, TheMainWindowIsAFixedCaptionWindowOfItsClass) {
     EXPECT_EQ(GetClassLongPtrW(main(), GCL_STYLE), 0);
 }
 
-TEST_F(ControlTreeTest, TheClientAreaHoldsTheWholeLayout) {
+TEST_F(ControlTreeTest, TheClientAreaIsExactlyTheLayoutsSize) {
     RECT client;
     GetClientRect(main(), &client);
-    EXPECT_GE(client.right, 1020);
-    EXPECT_GE(client.bottom, 720);
+    EXPECT_EQ(client.right, 1020);
+    EXPECT_EQ(client.bottom, 720);
     RECT frame;
     GetWindowRect(main(), &frame);
     EXPECT_GE(frame.left, 0);
     EXPECT_GE(frame.top, 0);
+    // Centred on the screen (to within the rounding of the halves).
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    if (screenWidth > frame.right - frame.left) {
+        EXPECT_LE(std::abs(frame.left - (screenWidth - frame.right)), 1);
+    }
 }
 
-TEST_F(ControlTreeTest, TrackingSizeIsPinned) {
+// Minimum and maximum tracking size are the window's own size, so the
+// window can be neither shrunk nor grown.
+TEST_F(ControlTreeTest, TrackingSizeIsPinnedToTheWindowSize) {
+    RECT frame;
+    GetWindowRect(main(), &frame);
     MINMAXINFO info = {};
     SendMessageW(main(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, 1036);
-    EXPECT_EQ(info.ptMinTrackSize.y, 780);
-    EXPECT_EQ(info.ptMaxTrackSize.x, 1036);
-    EXPECT_EQ(info.ptMaxTrackSize.y, 780);
+    EXPECT_EQ(info.ptMinTrackSize.x, frame.right - frame.left);
+    EXPECT_EQ(info.ptMinTrackSize.y, frame.bottom - frame.top);
+    EXPECT_EQ(info.ptMaxTrackSize.x, frame.right - frame.left);
+    EXPECT_EQ(info.ptMaxTrackSize.y, frame.bottom - frame.top);
 }
 
 TEST_F(ControlTreeTest, BackgroundEraseIsLeftToThePaint) {

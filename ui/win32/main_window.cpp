@@ -109,9 +109,12 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
+// Pinned to the frame of the fixed client area. A larger tracking size
+// (such as 1036 x 780) would make CreateWindowExW grow the window and leave
+// an unpainted strip of background below the footer.
 LRESULT OnGetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize = {ui::kTrackingWidth, ui::kTrackingHeight};
-    info.ptMaxTrackSize = {ui::kTrackingWidth, ui::kTrackingHeight};
+    info.ptMinTrackSize = {gWindow.frame.cx, gWindow.frame.cy};
+    info.ptMaxTrackSize = {gWindow.frame.cx, gWindow.frame.cy};
     return 0;
 }
 
@@ -180,6 +183,7 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     AdjustWindowRect(&frame, ui::kMainWindowStyle, FALSE);
     const int32_t width = frame.right - frame.left;
     const int32_t height = frame.bottom - frame.top;
+    gWindow.frame = {width, height};
     const int32_t x = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width);
     const int32_t y = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height);
 

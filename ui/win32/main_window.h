@@ -28,6 +28,7 @@ struct MainWindow {
     HFONT fonts[ui::kFontCount] = {};  // font n is fonts[n - 1]
     HBRUSH whiteBrush = nullptr;
     HBRUSH backgroundBrush = nullptr;
+    SIZE frame = {};  // outer size that gives the 1020 x 720 client area
     ui::WindowState state;
 };
 
