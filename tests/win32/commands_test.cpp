@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/win32/window_fixture.h"
@@ -200,6 +201,30 @@ TEST_F(CopyTest, ResetRestoresTheDefaultsAndForgetsTheResult) {
     ASSERT_EQ(watcher.boxes().size(), 1u);
     EXPECT_EQ(watcher.boxes()[0].text, kNoResult);
     EXPECT_EQ(ClipboardText(), L"kept");
+}
+
+// Another thread holds the clipboard open while copy runs.
+TEST_F(CopyTest, ABusyClipboardEndsCopySilently) {
+    PutSentinelOnClipboard(L"held elsewhere");
+    PostKey(window().inputEdits[0], VK_F5);
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        const bool open = OpenClipboard(nullptr) != FALSE;
+        SetEvent(opened);
+        WaitForSingleObject(release, 10000);
+        if (open) CloseClipboard();
+    });
+    WaitForSingleObject(opened, 10000);
+    MessageBoxWatcher watcher;
+    Click(1003);
+    SetEvent(release);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(release);
+    EXPECT_TRUE(watcher.boxes().empty());
+    EXPECT_EQ(StatusLine(), L"计算完成  Ordavel");
+    EXPECT_EQ(ClipboardText(), L"held elsewhere");
 }
 
 using MessageBoxTest = MainWindowTest;
