@@ -111,7 +111,7 @@ LRESULT OnPaint(HWND window) {
 
 // Pinned to the frame of the fixed client area. A larger tracking size
 // (such as 1036 x 780) would make CreateWindowExW grow the window and leave
-// an unpainted strip of background below the footer.
+// a strip of bare background below the footer.
 LRESULT OnGetMinMaxInfo(MINMAXINFO& info) {
     info.ptMinTrackSize = {gWindow.frame.cx, gWindow.frame.cy};
     info.ptMaxTrackSize = {gWindow.frame.cx, gWindow.frame.cy};
