@@ -9,6 +9,7 @@
 
 #include "engine/format.h"
 #include "tests/oracles/c_library.h"
+#include "tests/oracles/scale.h"
 
 namespace {
 
@@ -17,8 +18,9 @@ using std::chrono::sys_days;
 using std::chrono::year;
 using std::chrono::year_month_day;
 
-constexpr int kFirstYear = -10000;
-constexpr int kLastYear = 10000;
+// The whole range, around 1970 when scale.h asks for less.
+const int kFirstYear = 1970 - oracle::Scaled(11970);
+const int kLastYear = 1970 + oracle::Scaled(8030);
 constexpr int kReportedMismatches = 10;
 
 std::string DateText(int64_t dayNumber) {
@@ -72,7 +74,9 @@ TEST(CalendarOracle, EveryDayOfTwentyThousandYearsAgreesWithChrono) {
     }
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(checked, (last - first).count() + 1);
-    EXPECT_EQ(checked, 50 * 146097 + 366);  // 50 cycles of 400 years, and the leap year 10000
+    if (kFirstYear == -10000 && kLastYear == 10000) {
+        EXPECT_EQ(checked, 50 * 146097 + 366);  // 50 cycles of 400 years, and the leap year 10000
+    }
 }
 
 // Negative years keep the sign inside the width of four; five digits need

@@ -13,14 +13,6 @@
 
 namespace oracle {
 
-// A million values natively and under Wine. The sanitizer build (unoptimised
-// and instrumented, some twenty times slower) checks memory rather than
-// digits, which the other builds cover in full: a quarter is enough there.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr int kOracleValues = 250000;
-#else
-inline constexpr int kOracleValues = 1000000;
-#endif
 
 inline double FromBits(uint64_t bits) {
     double value;

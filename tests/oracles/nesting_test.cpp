@@ -15,6 +15,12 @@
 
 #if defined(__linux__)
 #include <pthread.h>
+#if __has_include(<valgrind/valgrind.h>)
+#include <valgrind/valgrind.h>
+#endif
+#endif
+#ifndef RUNNING_ON_VALGRIND
+#define RUNNING_ON_VALGRIND 0
 #endif
 
 namespace {
@@ -131,6 +137,9 @@ void* RunDeepest(void* resultSlot) {
 }
 
 TEST(Nesting, StackOfTheDeepestAcceptedNesting) {
+    // Valgrind runs the thread on its own terms and forbids reading its
+    // stack afterwards; the figure belongs to a real run.
+    if (RUNNING_ON_VALGRIND) GTEST_SKIP() << "under Valgrind";
     static unsigned char stack[kStackBytes] __attribute__((aligned(4096)));
     std::memset(stack, kPattern, sizeof stack);
     pthread_attr_t attributes;
@@ -150,8 +159,14 @@ TEST(Nesting, StackOfTheDeepestAcceptedNesting) {
     std::printf("stack used by nesting %d: %zu bytes (%zu per level)\n", tarn::kMaxExpressionDepth, used,
                 used / static_cast<size_t>(tarn::kMaxExpressionDepth));
     RecordProperty("stack_bytes", static_cast<int>(used));
-    // Far below the 1 MiB a Windows main thread reserves by default.
+    // Optimised, far below the 2 MiB that ordavel.exe's main thread reserves
+    // (1 MiB is the least any Windows program gets); the unoptimised
+    // sanitizer build needs about five times more.
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(used, size_t{2} << 20);
+#else
     EXPECT_LT(used, size_t{512} << 10);
+#endif
 }
 #endif
 

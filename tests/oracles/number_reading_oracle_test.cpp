@@ -1,8 +1,8 @@
 // The numbers the expression language reads, against the C library's strtod
 // in the "C" locale: the same texts must give the same double, bit for bit,
 // and a literal beyond the range of a double must fail as an infinity. The
-// texts are the printf forms of a million pseudo-random doubles (a quarter
-// under the sanitizers): shortest round trip, 15 and 25 digits, fixed point
+// texts are the printf forms of a million pseudo-random doubles (fewer
+// where scale.h says so): shortest round trip, 15 and 25 digits, fixed point
 // and hexadecimal; then the exact halfway points between neighbouring
 // doubles with a hair above and below them (held to their known values), and
 // a table of literals known to trip up fast scanners.
@@ -13,14 +13,16 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/expression.h"
 #include "tests/oracles/c_library.h"
 #include "tests/oracles/doubles.h"
+#include "tests/oracles/scale.h"
 
 namespace {
 
-constexpr int kValues = oracle::kOracleValues;
+const int kValues = oracle::Scaled(1000000);
 constexpr int kReportedMismatches = 10;
 
 const tarn::ToolDescriptor kNoVariables = {
@@ -68,20 +70,41 @@ struct KnownLiteral {
     double value;  // its correctly rounded value
 };
 
+// The exact decimal text of n * 2^exponent for exponent < 0, that is of
+// n * 5^-exponent / 10^-exponent, in integer arithmetic (base 10^9 limbs).
+std::string ExactDecimal(uint64_t n, int exponent) {
+    constexpr uint32_t kBase = 1000000000;
+    std::vector<uint32_t> limbs;  // least significant first
+    for (; n != 0; n /= kBase) limbs.push_back(static_cast<uint32_t>(n % kBase));
+    for (int i = 0; i < -exponent; ++i) {
+        uint64_t carry = 0;
+        for (uint32_t& limb : limbs) {
+            const uint64_t product = uint64_t{limb} * 5 + carry;
+            limb = static_cast<uint32_t>(product % kBase);
+            carry = product / kBase;
+        }
+        if (carry != 0) limbs.push_back(static_cast<uint32_t>(carry));
+    }
+    std::string digits = std::to_string(limbs.back());
+    for (size_t i = limbs.size() - 1; i-- > 0;) digits += oracle::CFormat("%09u", static_cast<unsigned>(limbs[i]));
+    const size_t fraction = static_cast<size_t>(-exponent);
+    if (digits.size() <= fraction) digits.insert(0, fraction - digits.size() + 1, '0');
+    digits.insert(digits.size() - fraction, ".");
+    return digits;
+}
+
 // The exact decimal text of the point halfway between `value` and the next
 // double up, which rounds to the one of the two with an even significand,
 // and the same point nudged a hair below and above, which round down and up.
-// Long double holds the halfway point exactly (64-bit significand on x86).
+// For 2^-60 <= value < 2^53 the point has a fraction, whose last digit is 5.
 void HalfwayTexts(double value, KnownLiteral literals[3]) {
+    int binaryExponent = 0;
+    const double fraction = std::frexp(value, &binaryExponent);  // value = fraction * 2^binaryExponent
+    const auto significand = static_cast<uint64_t>(std::ldexp(fraction, 53));
+    const int exponent = binaryExponent - 53;  // value = significand * 2^exponent
     const double next = std::nextafter(value, HUGE_VAL);
-    const long double low = value;
-    const long double halfway = low + (static_cast<long double>(next) - low) / 2;
-    std::string exact = oracle::CFormat("%.120Lf", halfway);
-    while (!exact.empty() && exact.back() == '0') exact.pop_back();
-    uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    literals[0] = {exact, (bits & 1) == 0 ? value : next};
-    // A dyadic fraction's last decimal digit is 5.
+    const std::string exact = ExactDecimal(2 * significand + 1, exponent - 1);
+    literals[0] = {exact, significand % 2 == 0 ? value : next};
     literals[1] = {exact.substr(0, exact.size() - 1) + "4999999999", value};
     literals[2] = {exact + "000000000001", next};
 }
