@@ -1,5 +1,5 @@
-// Window services that do nothing: the input-field fuzzer links the
-// commands' library but never runs a command.
+// Window services that do nothing: the input-field fuzzer and the bounds
+// oracle link the commands' library but never run a command.
 #include "ui/services.h"
 
 namespace tarn::ui {
