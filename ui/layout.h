@@ -13,8 +13,6 @@ namespace tarn::ui {
 inline constexpr int32_t kClientWidth = 1020;
 inline constexpr int32_t kClientHeight = 720;
 inline constexpr uint32_t kMainWindowStyle = 0x00CA0000;  // caption, system menu, minimise box
-inline constexpr int32_t kTrackingWidth = 1036;
-inline constexpr int32_t kTrackingHeight = 780;
 
 inline constexpr int32_t kComputeId = 1001;
 inline constexpr int32_t kSaveId = 1002;
