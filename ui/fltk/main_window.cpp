@@ -149,20 +149,11 @@ int MainWindow::handle(int event) {
 }
 
 void MainWindow::draw() {
-    bool whole = (damage() & ~FL_DAMAGE_CHILD) != 0;
-    // A static has no background of its own: it is only ever drawn over a
+    // A child's redraw() damages the window as well, clipped to the child's
+    // box: the statics, which have no background, are always drawn over
     // freshly painted panel.
-    for (int index = 0; index < children() && !whole; ++index) {
-        if (child(index)->damage() && dynamic_cast<StaticText*>(child(index))) whole = true;
-    }
-    if (whole) PaintClientArea(gFront.state, w(), h());
-    for (int index = 0; index < children(); ++index) {
-        if (whole) {
-            draw_child(*child(index));
-        } else {
-            update_child(*child(index));
-        }
-    }
+    if (damage() & ~FL_DAMAGE_CHILD) PaintClientArea(gFront.state, w(), h());
+    draw_children();
 }
 
 FrontEnd& Front() { return gFront; }

@@ -78,15 +78,15 @@ void SetControlText(int32_t slot, const char16_t* text) {
 }
 
 void FocusControl(int32_t slot) {
-    if (Fl_Input* edit = InputEdit(slot)) {
-        edit->take_focus();
-    } else if (slot == kResultBoxSlot && Front().resultBox) {
-        Front().resultBox->take_focus();
-    }
+    Fl_Widget* control = InputEdit(slot);
+    if (!control && slot == kResultBoxSlot) control = Front().resultBox;
+    if (control && control->take_focus()) Front().lastFocus = control;
 }
 
 void FocusMainWindow() {
-    if (Front().window) Fl::focus(Front().window);
+    if (!Front().window) return;
+    Fl::focus(Front().window);
+    Front().lastFocus = Front().window;
 }
 
 void ShowMessage(const char16_t* text, const char16_t* caption, MessageIcon icon) {
@@ -114,8 +114,7 @@ void RepaintMainWindow() {
 }
 
 void RepaintVerdictLine() {
-    fltk::StaticText* verdict = Front().verdictLine;
-    if (verdict) verdict->damage(FL_DAMAGE_ALL, verdict->x(), verdict->y(), verdict->w(), verdict->h());
+    if (Front().verdictLine) Front().verdictLine->redraw();
 }
 
 bool PutClipboardText(const char16_t* text) {

@@ -21,8 +21,7 @@ StaticText::StaticText(int x, int y, int width, int height, int32_t font, Static
 
 void StaticText::SetText(const char* utf8) {
     copy_label(utf8);
-    // The panel under the text has to be painted again, not only the text.
-    damage(FL_DAMAGE_ALL, x(), y(), w(), h());
+    redraw();
 }
 
 const char* StaticText::Text() const { return label() ? label() : ""; }

@@ -13,8 +13,8 @@
 
 namespace tarn::fltk {
 
-// A static text on a white panel: no background of its own, so a change of
-// text asks the window to repaint the area under it.
+// A static text on a white panel, with no background of its own (the
+// window paints the panel under it on every redraw).
 class StaticText : public Fl_Widget {
 public:
     // `level` is read at each drawing; it colours the verdict.

@@ -1,0 +1,219 @@
+// The window and its controls as start-up builds them: places, sizes,
+// texts, fonts and ids, and the keys that must not move the focus.
+#include <FL/Fl.H>
+#include <FL/Fl_Input.H>
+
+#include <cstring>
+
+#include "tests/fltk/window_fixture.h"
+#include "ui/fltk/fonts.h"
+#include "ui/layout.h"
+
+namespace tarn::fltk::test {
+namespace {
+
+struct Place {
+    int x, y, width, height;
+};
+
+void ExpectPlace(const Fl_Widget& widget, Place place, const char* what) {
+    EXPECT_EQ(widget.x(), place.x) << what;
+    EXPECT_EQ(widget.y(), place.y) << what;
+    EXPECT_EQ(widget.w(), place.width) << what;
+    EXPECT_EQ(widget.h(), place.height) << what;
+}
+
+// The static controls in creation order, found in the window's children.
+std::vector<const StaticText*> Statics(MainWindow& window) {
+    std::vector<const StaticText*> statics;
+    for (int i = 0; i < window.children(); ++i) {
+        if (auto* text = dynamic_cast<const StaticText*>(window.child(i))) statics.push_back(text);
+    }
+    return statics;
+}
+
+using ControlsTest = WindowTest;
+
+TEST_F(ControlsTest, WindowIsTheFixedClientAreaCentredWithTheTitleAsCaption) {
+    EXPECT_STREQ(window().label(), "Ordavel");
+    EXPECT_EQ(window().w(), 1020);
+    EXPECT_EQ(window().h(), 720);
+    EXPECT_EQ(window().resizable(), nullptr);
+    int x = 0, y = 0, width = 0, height = 0;
+    Fl::screen_xywh(x, y, width, height, 0);
+    EXPECT_EQ(window().x(), x + CentredOrigin(width, 1020));
+    EXPECT_EQ(window().y(), y + CentredOrigin(height, 720));
+    EXPECT_STREQ(window().xclass(), "ordavel");
+}
+
+TEST(CentredOrigin, NeverNegative) {
+    EXPECT_EQ(CentredOrigin(1280, 1020), 130);
+    EXPECT_EQ(CentredOrigin(1281, 1020), 130);  // rounds toward zero
+    EXPECT_EQ(CentredOrigin(1020, 1020), 0);
+    EXPECT_EQ(CentredOrigin(800, 1020), 0);
+}
+
+TEST_F(ControlsTest, InputRowsShowDefaultsLabelsAndUnits) {
+    const struct {
+        const char* label;
+        const char* text;
+        const char* unit;
+    } rows[] = {{"体重", "60", "kg"}, {"血钾", "6.8", "mmol/L"}};
+    const std::vector<const StaticText*> statics = Statics(window());
+    ASSERT_GE(statics.size(), 4u);
+    for (int row = 0; row < 2; ++row) {
+        const int y = 150 + 34 * row;
+        const StaticText& label = *statics[static_cast<size_t>(2 * row)];
+        const StaticText& unit = *statics[static_cast<size_t>(2 * row + 1)];
+        Fl_Input& edit = *front().inputEdits[row];
+        EXPECT_STREQ(label.Text(), rows[row].label);
+        ExpectPlace(label, {24, y + 1, 184, 22}, rows[row].label);
+        EXPECT_EQ(label.Role(), StaticRole::InputLabel);
+        EXPECT_EQ(label.FontNumber(), 3);
+        EXPECT_EQ(edit.value(), std::string(rows[row].text));
+        ExpectPlace(edit, {216, y - 4, 152, 27}, rows[row].text);
+        EXPECT_EQ(edit.argument(), 2000 + row);
+        EXPECT_EQ(edit.textsize(), 15);
+        EXPECT_EQ(edit.textfont(), kSansFace);
+        EXPECT_EQ(edit.textcolor(), ToFlColour(0x2C3842));
+        EXPECT_EQ(edit.color(), ToFlColour(0xFFFFFF));
+        EXPECT_STREQ(unit.Text(), rows[row].unit);
+        ExpectPlace(unit, {374, y, 78, 22}, rows[row].unit);
+        EXPECT_EQ(unit.Role(), StaticRole::Unit);
+        EXPECT_EQ(unit.FontNumber(), 8);
+    }
+    for (int row = 2; row < kMaxInputs; ++row) EXPECT_EQ(front().inputEdits[row], nullptr);
+}
+
+TEST_F(ControlsTest, ResultSideShowsPromptEmptyReportNoteAndReference) {
+    const StaticText& verdict = *front().verdictLine;
+    EXPECT_STREQ(verdict.Text(), "填写左侧参数，点击“计算”");
+    ExpectPlace(verdict, {492, 142, 492, 46}, "verdict");
+    EXPECT_EQ(verdict.FontNumber(), 5);
+    EXPECT_EQ(verdict.Role(), StaticRole::Verdict);
+
+    ResultDisplay& result = *front().resultBox;
+    ExpectPlace(result, {492, 196, 492, 232}, "result");
+    EXPECT_EQ(result.argument(), 3000);
+    EXPECT_EQ(result.textsize(), 15);
+    EXPECT_EQ(result.textfont(), kMonoFace);
+    EXPECT_EQ(result.textcolor(), ToFlColour(0x2C3842));
+    EXPECT_EQ(ResultText(), "");
+
+    const StaticText& note = *front().noteText;
+    EXPECT_STREQ(note.Text(), "同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。");
+    ExpectPlace(note, {492, 444, 492, 120}, "note");
+    EXPECT_EQ(note.FontNumber(), 8);
+
+    const std::vector<const StaticText*> statics = Statics(window());
+    const StaticText& reference = *statics.back();
+    EXPECT_EQ(reference.Role(), StaticRole::Reference);
+    EXPECT_STREQ(reference.Text(),
+                 "参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖");
+    ExpectPlace(reference, {492, 576, 492, 56}, "reference");
+    EXPECT_EQ(reference.FontNumber(), 8);
+    EXPECT_EQ(Status(), "就绪：填写参数后按 F5 或点击“计算”");
+}
+
+TEST_F(ControlsTest, ButtonsLeftToRightWithIdsAndCaptions) {
+    const struct {
+        Place place;
+        int id;
+        const char* caption;
+    } buttons[] = {
+        {{20, 668, 152, 40}, 1001, "计算 (F5)"}, {{184, 668, 132, 40}, 1002, "保存记录"},
+        {{328, 668, 132, 40}, 1003, "复制结果"}, {{472, 668, 132, 40}, 1004, "清空重填"},
+        {{616, 668, 110, 40}, 1005, "关于"},
+    };
+    for (int i = 0; i < kButtonCount; ++i) {
+        const PaintedButton& button = *front().buttons[i];
+        ExpectPlace(button, buttons[i].place, buttons[i].caption);
+        EXPECT_EQ(button.argument(), buttons[i].id);
+        EXPECT_STREQ(button.label(), buttons[i].caption);
+        EXPECT_EQ(button.labelsize(), 15);
+        EXPECT_EQ(button.Primary(), i == 0);
+    }
+}
+
+TEST_F(ControlsTest, ControlsAreCreatedInTheOrderOfTheLayout) {
+    // Labels, edits and units of the rows, then verdict, report, note,
+    // reference and the five buttons.
+    ASSERT_EQ(window().children(), 6 + 4 + 5);
+    EXPECT_EQ(window().child(1), front().inputEdits[0]);
+    EXPECT_EQ(window().child(4), front().inputEdits[1]);
+    EXPECT_EQ(window().child(6), front().verdictLine);
+    EXPECT_EQ(window().child(7), front().resultBox);
+    EXPECT_EQ(window().child(8), front().noteText);
+    for (int i = 0; i < kButtonCount; ++i) EXPECT_EQ(window().child(10 + i), front().buttons[i]);
+}
+
+TEST_F(ControlsTest, FontsHaveTheLayoutsPixelHeightsAndCjkFaces) {
+    const int heights[] = {27, 14, 14, 15, 21, 15, 15, 12};
+    for (int number = 1; number <= 8; ++number) {
+        EXPECT_EQ(FontSize(number), heights[number - 1]) << number;
+        SelectFont(number);
+        EXPECT_EQ(fl_size(), heights[number - 1]) << number;
+    }
+    EXPECT_EQ(FontFace(1), kSansBoldFace);
+    EXPECT_EQ(FontFace(5), kSansBoldFace);
+    EXPECT_EQ(FontFace(6), kMonoFace);
+    EXPECT_EQ(FontFace(4), kSansFace);
+    // scripts/setup installs fonts-noto-cjk; without it the faces fall back.
+    ASSERT_TRUE(FontFamilyInstalled("Noto Sans CJK SC"));
+    EXPECT_FALSE(FontFamilyInstalled("No Such Family Anywhere"));
+    EXPECT_TRUE(CjkFontsInstalled());
+    EXPECT_STREQ(Fl::get_font(kSansFace), " Noto Sans CJK SC");
+    EXPECT_STREQ(Fl::get_font(kSansBoldFace), "BNoto Sans CJK SC");
+    EXPECT_STREQ(Fl::get_font(kMonoFace), " Noto Sans Mono CJK SC");
+}
+
+TEST_F(ControlsTest, StartsWithTheFocusOnTheFirstInput) {
+    EXPECT_EQ(Fl::focus(), front().inputEdits[0]);
+}
+
+TEST_F(ControlsTest, TabAndArrowsDoNotMoveTheFocus) {
+    front().inputEdits[0]->take_focus();
+    for (int key : {FL_Tab, FL_Down, FL_Up}) {
+        PressKey(key);
+        EXPECT_EQ(Fl::focus(), front().inputEdits[0]) << key;
+    }
+    front().buttons[1]->take_focus();
+    for (int key : {FL_Tab, FL_Right, FL_Left, FL_Down}) {
+        PressKey(key);
+        EXPECT_EQ(Fl::focus(), front().buttons[1]) << key;
+    }
+    Fl::focus(&window());
+    PressKey(FL_Tab);
+    EXPECT_EQ(Fl::focus(), &window());
+}
+
+TEST_F(ControlsTest, EscapeDoesNotCloseTheWindow) {
+    PressKey(FL_Escape);
+    Pump();
+    EXPECT_TRUE(window().shown());
+    EXPECT_TRUE(window().visible());
+}
+
+TEST_F(ControlsTest, ClickingTheReportPutsTheFocusThere) {
+    Click(*front().resultBox);
+    EXPECT_EQ(Fl::focus(), front().resultBox);
+}
+
+TEST_F(ControlsTest, ActivationGivesTheFocusBackWhereItWas) {
+    // As the X server does when the user leaves the window and comes back.
+    auto leaveAndReturn = [this] {
+        Fl::handle(FL_UNFOCUS, &window());
+        Fl::handle(FL_FOCUS, &window());
+    };
+    Click(*front().inputEdits[1]);
+    leaveAndReturn();
+    EXPECT_EQ(Fl::focus(), front().inputEdits[1]);
+
+    PressKey(FL_F + 5);  // the computation leaves the focus on the window
+    ASSERT_EQ(Fl::focus(), &window());
+    leaveAndReturn();
+    EXPECT_EQ(Fl::focus(), &window());
+}
+
+}  // namespace
+}  // namespace tarn::fltk::test

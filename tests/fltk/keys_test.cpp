@@ -1,0 +1,126 @@
+// Enter and F5: compute while a control has the focus, consumed there;
+// nothing while the window itself has it.
+#include <FL/Fl.H>
+
+#include "tests/fltk/window_fixture.h"
+
+namespace tarn::fltk::test {
+namespace {
+
+constexpr char kReady[] = "就绪：填写参数后按 F5 或点击“计算”";
+constexpr char kComputed[] = "计算完成  Ordavel";
+constexpr char kSevere[] = "重度高钾，立即处理并持续心电监护";
+constexpr char kModerate[] = "中度高钾，限制含钾食物与药物，复查";
+constexpr char kPrompt[] = "填写左侧参数，点击“计算”";
+constexpr char kReport[] =
+    "10% 葡萄糖酸钙：20.0 ml\n胰岛素：6.0 U\n葡萄糖：30.0 g\n50% 葡萄糖：60.0 ml\n";
+
+enum class Target { FirstInput, SecondInput, Report, ComputeButton, CopyButton, AboutButton };
+
+struct KeyCase {
+    Target target;
+    int key;
+    const char* name;
+};
+
+void PrintTo(const KeyCase& keyCase, std::ostream* out) { *out << keyCase.name; }
+
+class ComputeKeyTest : public WindowTest, public ::testing::WithParamInterface<KeyCase> {
+protected:
+    Fl_Widget& Widget(Target target) {
+        switch (target) {
+            case Target::FirstInput: return *front().inputEdits[0];
+            case Target::SecondInput: return *front().inputEdits[1];
+            case Target::Report: return *front().resultBox;
+            case Target::ComputeButton: return *front().buttons[0];
+            case Target::CopyButton: return *front().buttons[2];
+            case Target::AboutButton: return *front().buttons[4];
+        }
+        return window();
+    }
+};
+
+TEST_P(ComputeKeyTest, RunsComputeAndGoesNoFurther) {
+    Fl_Widget& target = Widget(GetParam().target);
+    target.take_focus();
+    ASSERT_EQ(Fl::focus(), &target);
+    int used = 0;
+    // A button that also fired would open its message box or change the status.
+    const std::vector<SeenMessage> messages =
+        WithMessages([&] { used = PressKey(GetParam().key); });
+    EXPECT_EQ(used, 1);
+    EXPECT_TRUE(messages.empty()) << messages.front().caption;
+    EXPECT_EQ(Status(), kComputed);
+    EXPECT_EQ(VerdictText(), kSevere);
+    EXPECT_EQ(ResultText(), kReport);
+    EXPECT_EQ(front().state.currentLevel, 3);
+    EXPECT_EQ(Fl::focus(), &window());
+    EXPECT_EQ(InputText(0), "60");
+    EXPECT_EQ(InputText(1), "6.8");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryControl, ComputeKeyTest,
+    ::testing::Values(KeyCase{Target::FirstInput, FL_F + 5, "F5InFirstInput"},
+                      KeyCase{Target::FirstInput, FL_Enter, "EnterInFirstInput"},
+                      KeyCase{Target::SecondInput, FL_KP_Enter, "KeypadEnterInSecondInput"},
+                      KeyCase{Target::Report, FL_F + 5, "F5InReport"},
+                      KeyCase{Target::Report, FL_Enter, "EnterInReport"},
+                      KeyCase{Target::ComputeButton, FL_Enter, "EnterOnCompute"},
+                      KeyCase{Target::CopyButton, FL_Enter, "EnterOnCopy"},
+                      KeyCase{Target::CopyButton, FL_F + 5, "F5OnCopy"},
+                      KeyCase{Target::AboutButton, FL_Enter, "EnterOnAbout"}),
+    [](const ::testing::TestParamInfo<KeyCase>& param) { return std::string(param.param.name); });
+
+using WindowKeyTest = WindowTest;
+
+TEST_F(WindowKeyTest, EnterAndF5DoNothingWhileTheWindowHasTheFocus) {
+    Fl::focus(&window());
+    for (int key : {FL_Enter, FL_F + 5, FL_KP_Enter}) {
+        const std::vector<SeenMessage> messages = WithMessages([&] { PressKey(key); });
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(Status(), kReady) << key;
+        EXPECT_EQ(VerdictText(), kPrompt) << key;
+        EXPECT_EQ(ResultText(), "") << key;
+    }
+}
+
+TEST_F(WindowKeyTest, ShortcutWorksAgainOnceAControlHasTheFocus) {
+    PressKey(FL_F + 5);
+    ASSERT_EQ(VerdictText(), kSevere);
+    SetInputText(1, "6.0");
+    PressKey(FL_F + 5);  // the focus is on the window now
+    EXPECT_EQ(VerdictText(), kSevere);
+    EXPECT_EQ(front().state.currentLevel, 3);
+
+    Click(*front().inputEdits[1]);
+    ASSERT_EQ(Fl::focus(), front().inputEdits[1]);
+    PressKey(FL_Enter);
+    EXPECT_EQ(VerdictText(), kModerate);
+    EXPECT_EQ(front().state.currentLevel, 2);
+}
+
+TEST_F(WindowKeyTest, OtherKeysStillReachTheFocusedControl) {
+    Fl_Input& edit = *front().inputEdits[0];
+    edit.take_focus();
+    edit.position(edit.size());
+    Fl::e_keysym = '5';
+    static char five[] = "5";
+    Fl::e_text = five;
+    Fl::e_length = 1;
+    Fl::e_state = 0;
+    Fl::handle(FL_KEYBOARD, &window());
+    EXPECT_EQ(InputText(0), "605");
+    EXPECT_EQ(Status(), kReady);
+}
+
+TEST_F(WindowKeyTest, SpaceOnAFocusedButtonPressesIt) {
+    PressKey(FL_F + 5);
+    front().buttons[3]->take_focus();  // reset
+    PressKey(' ');
+    EXPECT_EQ(Status(), "已恢复默认值");
+    EXPECT_EQ(VerdictText(), kPrompt);
+}
+
+}  // namespace
+}  // namespace tarn::fltk::test
