@@ -7,10 +7,13 @@
 // Besides memory errors it checks: the error output is written and is 0 or
 // 1; a success has a finite value; the value arrays are left alone; a byte
 // that no token can hold (vertical tab, form feed, 0x80-0xFF) always fails;
-// and three rewritings that must not change the result, value bits and flag
-// alike: a unary plus in front, blanks around the whole text, and (for a
-// short text that succeeds) parentheses around it.
+// a text that is one number literal reads as strtod reads it, bit for bit
+// (and fails when that is infinite); and three rewritings that must not
+// change the result, value bits and flag alike: a unary plus in front,
+// blanks around the whole text, and (for a short text that succeeds)
+// parentheses around it.
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -82,6 +85,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (unit == 0x0B || unit == 0x0C || unit >= 0x80) {
             fuzz::Require(plain.error == 1, "a byte outside the language fails");
             break;
+        }
+    }
+
+    // strtod in the "C" locale (never changed here) is the reference for literals.
+    if (!text.empty() && ((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) {
+        char* end = nullptr;
+        const double expected = std::strtod(text.c_str(), &end);
+        if (end == text.c_str() + text.size()) {
+            if (std::isfinite(expected))
+                fuzz::Require(plain.error == 0 && fuzz::SameBits(plain.value, expected), "a literal reads as strtod reads it");
+            else
+                fuzz::Require(plain.error == 1, "a literal beyond the range of a double fails");
         }
     }
 
