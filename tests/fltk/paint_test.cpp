@@ -2,6 +2,8 @@
 // the colour of its level, the buttons pressed and released.
 #include <FL/Fl.H>
 
+#include <string>
+
 #include "tests/fltk/window_fixture.h"
 #include "ui/palette.h"
 #include "ui/services.h"
@@ -151,6 +153,32 @@ TEST_F(PaintTest, ButtonsDarkenWhileHeldDown) {
         EXPECT_EQ(PixelAt(widget.x(), y), button.border);
     }
     EXPECT_EQ(Status(), "就绪：填写参数后按 F5 或点击“计算”");
+}
+
+TEST_F(PaintTest, ReportHasItsScrollbarWhetherOrNotItFits) {
+    ResultDisplay& report = *front().resultBox;
+    // The scrollbar column, inside the sunken border at the right.
+    const int column = report.x() + report.w() - 2 - report.scrollbar_width();
+    const int width = report.scrollbar_width();
+    const int height = report.h() - 4;
+    Click(*front().buttons[0]);
+    EXPECT_FALSE(report.Scrollable());
+    EXPECT_LT(CountColour(column, report.y() + 2, width, height, 0xFFFFFF), width * height / 4);
+
+    std::u16string lines;
+    for (int i = 0; i < 40; ++i) lines += u"胰岛素：6.0 U\r\n";
+    ui::SetControlText(ui::kResultBoxSlot, lines.c_str());
+    Pump();
+    EXPECT_TRUE(report.Scrollable());
+    EXPECT_LT(CountColour(column, report.y() + 2, width, height, 0xFFFFFF), width * height / 4);
+
+    // A long line wraps before the scrollbar: no text under it.
+    ui::SetControlText(ui::kResultBoxSlot, std::u16string(120, u'钾').c_str());
+    Pump();
+    EXPECT_FALSE(report.Scrollable());
+    EXPECT_EQ(CountColour(column, report.y() + 2, width, height, 0x2C3842), 0);
+    EXPECT_GT(CountColour(report.x(), report.y() + 24, report.w(), 24, 0x2C3842), 20)
+        << "the second line of the wrapped text";
 }
 
 TEST_F(PaintTest, NoFocusRectangleOnAFocusedButton) {

@@ -3,6 +3,7 @@
 # with xdotool, presses F5, captures the screen and checks the colours of
 # the painted regions and of the verdict.
 #   screenshot_test.sh ORDAVEL OUTPUT_PNG
+# OUTPUT_PNG is the whole screen; OUTPUT-client.png the client area alone.
 # Exit status 77 (skipped) without a display or the X tools.
 set -euo pipefail
 program=$1
@@ -126,4 +127,6 @@ expect_near_colour_in_box "$output" 494 198 488 228 2C3842 8 "report text in the
 expect_near_colour_in_box "$output" 740 704 264 16 78848E 8 "status line"
 expect_near_colour_in_box "$output" 492 444 492 120 2C3842 8 "note"
 expect_near_colour_in_box "$output" 492 576 492 56 78848E 8 "reference line"
+# The client area alone, as docs/ordavel-linux.png shows it.
+convert "$output" -crop "1020x720+$ox+$oy" +repage "${output%.png}-client.png"
 echo "screenshot: $output"

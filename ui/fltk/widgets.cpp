@@ -8,6 +8,12 @@
 #include "ui/palette.h"
 
 namespace tarn::fltk {
+namespace {
+
+// Fl_Text_Display keeps 3 pixels left and right of the text.
+constexpr int kTextMargins = 6;
+
+}  // namespace
 
 StaticText::StaticText(int x, int y, int width, int height, int32_t font, StaticRole role,
                        const int32_t* level)
@@ -56,16 +62,35 @@ ResultDisplay::ResultDisplay(int x, int y, int width, int height)
     textfont(FontFace(ui::kResultFont));
     textsize(FontSize(ui::kResultFont));
     textcolor(ToFlColour(ui::kMainText));
-    // Long lines wrap at the box, as in a multi-line edit without a
-    // horizontal scrollbar.
-    wrap_mode(WRAP_AT_BOUNDS, 0);
+    // Long lines wrap before the scrollbar, as in a multi-line edit without
+    // a horizontal scrollbar, whether the scrollbar is in use or not.
     scrollbar_align(FL_ALIGN_RIGHT);
+    wrap_mode(WRAP_AT_PIXEL, width - Fl::box_dw(FL_DOWN_BOX) - scrollbar_width() -
+                                 kTextMargins);
     argument(ui::kResultBoxId);
 }
 
 ResultDisplay::~ResultDisplay() {
     buffer(static_cast<Fl_Text_Buffer*>(nullptr));
     delete text_;
+}
+
+bool ResultDisplay::Scrollable() const { return mVScrollBar->visible() != 0; }
+
+void ResultDisplay::draw() {
+    Fl_Text_Display::draw();
+    if (Scrollable()) return;
+    // FLTK hides the scrollbar while everything fits; it is drawn all the
+    // same, inactive, over the right end of the text area, and hidden again
+    // so that FLTK's own layout and event handling stay as they were.
+    mVScrollBar->resize(x() + w() - Fl::box_dx(box()) - scrollbar_width(),
+                        y() + Fl::box_dy(box()), scrollbar_width(), h() - Fl::box_dh(box()));
+    mVScrollBar->value(0, 1, 0, 1);
+    mVScrollBar->deactivate();
+    mVScrollBar->set_visible();
+    draw_child(*mVScrollBar);
+    mVScrollBar->clear_visible();
+    mVScrollBar->activate();
 }
 
 int ResultDisplay::handle(int event) {

@@ -46,8 +46,9 @@ protected:
     void draw() override;
 };
 
-// The read-only multi-line report, with a vertical scrollbar when it does
-// not fit; it owns its text buffer.
+// The read-only multi-line report with its vertical scrollbar always there,
+// inactive while the report fits, as in a multi-line edit with a scroll
+// bar; it owns its text buffer.
 class ResultDisplay : public Fl_Text_Display {
 public:
     ResultDisplay(int x, int y, int width, int height);
@@ -57,6 +58,11 @@ public:
     Fl_Text_Buffer& Text() { return *text_; }
 
     int handle(int event) override;
+    // True while the report is longer than the box and can be scrolled.
+    bool Scrollable() const;
+
+protected:
+    void draw() override;
 
 private:
     Fl_Text_Buffer* text_;
