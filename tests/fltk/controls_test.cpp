@@ -3,10 +3,13 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "tests/fltk/window_fixture.h"
 #include "ui/fltk/fonts.h"
+#include "ui/fltk/icon.h"
 #include "ui/layout.h"
 
 namespace tarn::fltk::test {
@@ -165,6 +168,35 @@ TEST_F(ControlsTest, FontsHaveTheLayoutsPixelHeightsAndCjkFaces) {
     EXPECT_STREQ(Fl::get_font(kSansFace), " Noto Sans CJK SC");
     EXPECT_STREQ(Fl::get_font(kSansBoldFace), "BNoto Sans CJK SC");
     EXPECT_STREQ(Fl::get_font(kMonoFace), " Noto Sans Mono CJK SC");
+}
+
+TEST_F(ControlsTest, IconsComeFromTheInstalledIconTheme) {
+    // A share folder laid out as cmake --install lays it out, with two sizes.
+    char pattern[] = "/tmp/ordavel-icons-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string share = pattern;
+    for (const char* size : {"16", "48"}) {
+        const std::string folder = share + "/icons/hicolor/" + size + "x" + size + "/apps";
+        ASSERT_EQ(std::system(("mkdir -p " + folder + " && cp " ORDAVEL_SOURCE_DIR
+                               "/ui/resources/icon-" + size + ".png " + folder + "/ordavel.png")
+                                  .c_str()),
+                  0);
+    }
+    // A file that is not the size its folder says is left out.
+    const std::string wrong = share + "/icons/hicolor/32x32/apps";
+    ASSERT_EQ(std::system(("mkdir -p " + wrong + " && cp " ORDAVEL_SOURCE_DIR
+                           "/ui/resources/icon-64.png " + wrong + "/ordavel.png")
+                              .c_str()),
+              0);
+    EXPECT_EQ(SetWindowIcons(window(), share.c_str()), 2);
+    EXPECT_EQ(SetWindowIcons(window(), "/nonexistent"), 0);
+
+    char found[4096];
+    ASSERT_TRUE(InstalledShareFolder(found, sizeof found));
+    // This test binary lies in <build>/tests/fltk: its "prefix" is <build>/tests.
+    EXPECT_NE(std::string(found).find("/tests/share"), std::string::npos) << found;
+    EXPECT_FALSE(InstalledShareFolder(found, 4));
+    std::system(("rm -rf " + share).c_str());
 }
 
 TEST_F(ControlsTest, StartsWithTheFocusOnTheFirstInput) {

@@ -11,6 +11,7 @@
 #include "ui/commands.h"
 #include "ui/desktop.h"
 #include "ui/fltk/fonts.h"
+#include "ui/fltk/icon.h"
 #include "ui/fltk/painting.h"
 #include "ui/fltk/utf.h"
 #include "ui/layout.h"
@@ -27,6 +28,7 @@ constexpr int32_t kReferenceCapacity = 512;
 constexpr int32_t kCaptionBytes = 512 * 3 + 1;
 constexpr char kWindowClass[] = "ordavel";
 constexpr char kOkCaption[] = "确定";
+constexpr int32_t kShareFolderBytes = 4096;
 
 FrontEnd gFront;
 Fl_Event_Dispatch gPreviousDispatch = nullptr;
@@ -186,6 +188,8 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     window->size_range(ui::kClientWidth, ui::kClientHeight, ui::kClientWidth,
                        ui::kClientHeight);
     window->xclass(kWindowClass);
+    char share[kShareFolderBytes];
+    if (InstalledShareFolder(share, kShareFolderBytes)) SetWindowIcons(*window, share);
     window->callback(OnClose);
 
     gPreviousDispatch = Fl::event_dispatch();
