@@ -24,8 +24,10 @@ namespace {
 
 constexpr int32_t kDefaultValueCapacity = 64;
 constexpr int32_t kReferenceCapacity = 512;
-// UTF-8 of a UTF-16 text of n units takes at most 3n bytes.
+// UTF-8 of a UTF-16 text of n units takes at most 3n bytes: room for a
+// caption or the reference line (512 units), and for a note of 4096.
 constexpr int32_t kCaptionBytes = 512 * 3 + 1;
+constexpr int32_t kStaticTextBytes = 4096 * 3 + 1;
 constexpr char kWindowClass[] = "ordavel";
 constexpr char kOkCaption[] = "确定";
 constexpr int32_t kShareFolderBytes = 4096;
@@ -50,8 +52,8 @@ bool FocusIsOnAControl() {
 StaticText* AddStatic(const ui::ControlSpec& spec, StaticRole role, const char16_t* text) {
     auto* control = new StaticText(spec.x, spec.y, spec.width, spec.height, spec.font, role,
                                    &gFront.state.currentLevel);
-    char bytes[kCaptionBytes];
-    ToUtf8(TextOrEmpty(text), bytes, kCaptionBytes);
+    char bytes[kStaticTextBytes];
+    ToUtf8(TextOrEmpty(text), bytes, kStaticTextBytes);
     control->SetText(bytes);
     return control;
 }
