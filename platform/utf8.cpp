@@ -9,8 +9,9 @@ constexpr char32_t kReplacement = 0xFFFD;
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// Reads one code point at `text[*index]` and advances the index.
-char32_t NextCodePoint(const char16_t* text, int32_t* index) {
+}  // namespace
+
+char32_t NextUtf16CodePoint(const char16_t* text, int32_t* index) {
     const char16_t unit = text[*index];
     ++*index;
     if (IsHighSurrogate(unit) && IsLowSurrogate(text[*index])) {
@@ -22,15 +23,15 @@ char32_t NextCodePoint(const char16_t* text, int32_t* index) {
     return unit;
 }
 
-int32_t EncodedSize(char32_t codePoint) {
+int32_t Utf8EncodedSize(char32_t codePoint) {
     if (codePoint < 0x80) return 1;
     if (codePoint < 0x800) return 2;
     if (codePoint < 0x10000) return 3;
     return 4;
 }
 
-void Encode(char32_t codePoint, char* out) {
-    switch (EncodedSize(codePoint)) {
+void EncodeUtf8(char32_t codePoint, char* out) {
+    switch (Utf8EncodedSize(codePoint)) {
         case 1: out[0] = static_cast<char>(codePoint); break;
         case 2:
             out[0] = static_cast<char>(0xC0 | (codePoint >> 6));
@@ -50,12 +51,10 @@ void Encode(char32_t codePoint, char* out) {
     }
 }
 
-}  // namespace
-
 int32_t Utf8Size(const char16_t* text) {
     int32_t size = 1;
     int32_t index = 0;
-    while (text && text[index] != 0) size += EncodedSize(NextCodePoint(text, &index));
+    while (text && text[index] != 0) size += Utf8EncodedSize(NextUtf16CodePoint(text, &index));
     return size;
 }
 
@@ -64,13 +63,13 @@ int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity) {
     int32_t written = 0;
     int32_t index = 0;
     while (text && text[index] != 0) {
-        const char32_t codePoint = NextCodePoint(text, &index);
-        const int32_t size = EncodedSize(codePoint);
+        const char32_t codePoint = NextUtf16CodePoint(text, &index);
+        const int32_t size = Utf8EncodedSize(codePoint);
         if (written + size + 1 > capacity) {
             bytes[0] = 0;
             return -1;
         }
-        Encode(codePoint, bytes + written);
+        EncodeUtf8(codePoint, bytes + written);
         written += size;
     }
     bytes[written] = 0;

@@ -1,5 +1,7 @@
 #include "ui/fltk/utf.h"
 
+#include "platform/platform.h"
+
 namespace tarn::fltk {
 namespace {
 
@@ -7,34 +9,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-int32_t Utf8Size(char32_t codePoint) {
-    if (codePoint < 0x80) return 1;
-    if (codePoint < 0x800) return 2;
-    if (codePoint < 0x10000) return 3;
-    return 4;
-}
-
-void PutUtf8(char32_t codePoint, char* out) {
-    switch (Utf8Size(codePoint)) {
-        case 1: out[0] = static_cast<char>(codePoint); break;
-        case 2:
-            out[0] = static_cast<char>(0xC0 | (codePoint >> 6));
-            out[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
-            break;
-        case 3:
-            out[0] = static_cast<char>(0xE0 | (codePoint >> 12));
-            out[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-            out[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
-            break;
-        default:
-            out[0] = static_cast<char>(0xF0 | (codePoint >> 18));
-            out[1] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-            out[2] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-            out[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
-            break;
-    }
-}
 
 uint8_t Byte(const char* bytes, int32_t index) { return static_cast<uint8_t>(bytes[index]); }
 
@@ -82,19 +56,14 @@ int32_t ToUtf8(const char16_t* text, char* bytes, int32_t capacity, LineEnds lin
     if (capacity <= 0) return 0;
     int32_t written = 0;
     for (int32_t index = 0; text && text[index] != 0;) {
-        char32_t codePoint = text[index++];
-        if (IsHighSurrogate(codePoint) && IsLowSurrogate(text[index])) {
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[index++] - 0xDC00u);
-        } else if (IsHighSurrogate(codePoint) || IsLowSurrogate(codePoint)) {
-            codePoint = kReplacement;
-        }
+        const char32_t codePoint = platform::NextUtf16CodePoint(text, &index);
         if (lineEnds == LineEnds::CrLfToLf && codePoint == u'\r' && text[index] == u'\n') continue;
         const bool widenLf = lineEnds == LineEnds::LfToCrLf && codePoint == u'\n';
-        const int32_t size = Utf8Size(codePoint) + (widenLf ? 1 : 0);
+        const int32_t size = platform::Utf8EncodedSize(codePoint) + (widenLf ? 1 : 0);
         if (written + size + 1 > capacity) break;
         if (widenLf) bytes[written++] = '\r';
-        PutUtf8(codePoint, bytes + written);
-        written += Utf8Size(codePoint);
+        platform::EncodeUtf8(codePoint, bytes + written);
+        written += platform::Utf8EncodedSize(codePoint);
     }
     bytes[written] = 0;
     return written;
