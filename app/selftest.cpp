@@ -78,13 +78,18 @@ SelfTestRequest FindSelfTestRequest(const char16_t* commandLine, char16_t* path,
         ++cursor;
     }
     int32_t length = 0;
-    while (cursor[length] != 0 && cursor[length] != end) {
-        if (length + 1 >= capacity) return SelfTestRequest::PathTooLong;
-        path[length] = cursor[length];
-        ++length;
+    while (cursor[length] != 0 && cursor[length] != end) ++length;
+    if (length == 0) {
+        cursor = kDefaultPath;
+        length = TextLength(kDefaultPath);
     }
+    // A shortened path could name another file: refuse instead.
+    if (length >= capacity) {
+        if (capacity > 0) path[0] = 0;
+        return SelfTestRequest::PathTooLong;
+    }
+    for (int32_t i = 0; i < length; ++i) path[i] = cursor[i];
     path[length] = 0;
-    if (length == 0) CopyBounded(path, capacity, kDefaultPath);
     return SelfTestRequest::Path;
 }
 
