@@ -219,7 +219,7 @@ def computation_seeds():
 
 def selftest_seeds():
     def seed(name, capacity, line):
-        write("fuzz_selftest_request", name, struct.pack("<H", capacity - 13) + line)
+        write("fuzz_selftest_request", name, struct.pack("<H", capacity) + line)
 
     marker = b"\x80"
     seed("plain", 520, b"ordavel.exe " + marker + b" out.txt")
@@ -238,6 +238,8 @@ def selftest_seeds():
     seed("just-fits", 13, b"ordavel " + marker + b" " + b"p" * 12)
     seed("one-over", 13, b"ordavel " + marker + b" " + b"p" * 13)
     seed("near", 520, b"\x82 \x83 x")
+    seed("capacity-0", 0, b"ordavel " + marker)
+    seed("default-does-not-fit", 12, b"ordavel " + marker)
 
 
 def input_field_seeds():
