@@ -195,7 +195,7 @@ const char* TemplateOfCode(const char* code) {
 
 void FuzzFormatValue(fuzz::ByteReader& reader) {
     const uint8_t codeByte = reader.Byte();
-    const int32_t capacity = 1 + static_cast<int32_t>(reader.U16() % 300);
+    const int32_t capacity = static_cast<int32_t>(reader.U16() % 301);
     const double value = fuzz::InterestingDouble(reader);
     std::unique_ptr<char[]> code;
     if (codeByte < kCodeCount) {
@@ -211,6 +211,7 @@ void FuzzFormatValue(fuzz::ByteReader& reader) {
 
     fuzz::WideBuffer buffer(capacity);
     tarn::FormatValue(code.get(), value, buffer.data(), capacity);
+    if (capacity == 0) return;  // nothing may be written: any write is an overrun
     const std::u16string text = buffer.Text("FormatValue terminates within capacity-1");
 
     std::u16string expected;

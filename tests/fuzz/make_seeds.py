@@ -152,7 +152,7 @@ def format_seeds():
     append("append-over-511", 2000, 3, [arg_double(value("1e300"))] * 3, template("%f", "%f", "%.3f"))
 
     def fvalue(name, code, capacity, val):
-        write("fuzz_format", name, b"\x02" + bytes([code]) + struct.pack("<H", capacity - 1) + val)
+        write("fuzz_format", name, b"\x02" + bytes([code]) + struct.pack("<H", capacity) + val)
 
     codes = ["f0", "f1", "f2", "f3", "int", "pct", "date", "", "F1", "f1 ", "f", "pc", "dat"]
     fvalue("value-f1-20", codes.index("f1"), 128, raw(20.0))
@@ -171,6 +171,8 @@ def format_seeds():
     fvalue("value-1e75", codes.index("f3"), 128, value("1e75"))
     fvalue("value-cut", codes.index("f3"), 3, value("123456789.125"))
     fvalue("value-neg-zero", codes.index("f1"), 128, raw(-0.04))
+    fvalue("value-capacity-0", codes.index("f1"), 0, raw(20.0))
+    fvalue("value-capacity-1", codes.index("date"), 1, raw(19782.0))
 
     def number(name, conversion, val):
         write("fuzz_format", name, b"\x03" + bytes([conversion]) + val)
