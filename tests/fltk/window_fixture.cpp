@@ -77,6 +77,10 @@ bool RunWithPipe(const char* const* argv, const std::string* input, std::string*
     posix_spawn_file_actions_init(&actions);
     if (input) {
         posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
+        // xclip -i stays behind to serve the selection: it must not hold the
+        // test runner's output pipes open.
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     } else {
         posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
     }

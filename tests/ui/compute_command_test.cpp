@@ -112,6 +112,11 @@ struct Graded {
     const char16_t* verdict;
 };
 
+// Names the case by its inputs instead of dumping the struct's bytes.
+void PrintTo(const Graded& graded, std::ostream* out) {
+    *out << "potassium case, level " << graded.level;
+}
+
 class GradedCompute : public CommandTest, public ::testing::WithParamInterface<Graded> {};
 
 TEST_P(GradedCompute, GradesThePotassium) {
