@@ -35,7 +35,9 @@ void CloseMessages(void*) {
     Fl::repeat_timeout(0.05, CloseMessages);
     Fl_Window* window = Fl::first_window();
     while (window && (window == Front().window || !window->visible())) {
-        window = Fl::next_window(window);
+        // next_window needs the window's X data; a box closed a moment ago
+        // may have lost it.
+        window = window->shown() ? Fl::next_window(window) : nullptr;
     }
     // Closing takes the window out of the list being walked: one at a time.
     if (window) {
