@@ -63,9 +63,9 @@ void RegisterFonts() {
 bool CjkFontsInstalled() { return gCjkInstalled; }
 
 Fl_Font FontFace(int32_t number) {
-    const ui::FontSpec& spec = ui::kFonts[number - 1];
-    if (IsMonospaceFace(spec.face)) return kMonoFace;
-    return spec.weight >= 700 ? kSansBoldFace : kSansFace;
+    const ui::FontSpec& style = ui::kFonts[number - 1];
+    if (IsMonospaceFace(style.face)) return kMonoFace;
+    return style.weight >= 700 ? kSansBoldFace : kSansFace;
 }
 
 int FontSize(int32_t number) { return ui::kFonts[number - 1].height; }

@@ -49,8 +49,8 @@ bool FocusIsOnAControl() {
     return gFront.window && focus && focus != gFront.window && gFront.window->contains(focus);
 }
 
-StaticText* AddStatic(const ui::ControlSpec& spec, StaticRole role, const char16_t* text) {
-    auto* control = new StaticText(spec.x, spec.y, spec.width, spec.height, spec.font, role,
+StaticText* AddStatic(const ui::ControlSpec& layout, StaticRole role, const char16_t* text) {
+    auto* control = new StaticText(layout.x, layout.y, layout.width, layout.height, layout.font, role,
                                    &gFront.state.currentLevel);
     char bytes[kStaticTextBytes];
     ToUtf8(TextOrEmpty(text), bytes, kStaticTextBytes);
@@ -58,14 +58,14 @@ StaticText* AddStatic(const ui::ControlSpec& spec, StaticRole role, const char16
     return control;
 }
 
-Fl_Input* AddInputEdit(const ui::ControlSpec& spec) {
-    auto* edit = new Fl_Input(spec.x, spec.y, spec.width, spec.height);
+Fl_Input* AddInputEdit(const ui::ControlSpec& layout) {
+    auto* edit = new Fl_Input(layout.x, layout.y, layout.width, layout.height);
     edit->box(FL_DOWN_BOX);
     edit->color(ToFlColour(ui::kWhite));
     edit->textcolor(ToFlColour(ui::kMainText));
-    edit->textfont(FontFace(spec.font));
-    edit->textsize(FontSize(spec.font));
-    edit->argument(spec.id);
+    edit->textfont(FontFace(layout.font));
+    edit->textsize(FontSize(layout.font));
+    edit->argument(layout.id);
     return edit;
 }
 
@@ -88,31 +88,31 @@ void OnButton(Fl_Widget*, long id) {
 
 void AddFixedControls(const ToolDescriptor& tool) {
     int32_t button = 0;
-    for (const ui::ControlSpec& spec : ui::kFixedControls) {
-        switch (spec.kind) {
+    for (const ui::ControlSpec& layout : ui::kFixedControls) {
+        switch (layout.kind) {
             case ui::ControlKind::Static:
-                if (spec.slot == ui::kVerdictLineSlot) {
-                    gFront.verdictLine = AddStatic(spec, StaticRole::Verdict, spec.text);
-                } else if (spec.textSource == ui::ControlText::Note) {
-                    gFront.noteText = AddStatic(spec, StaticRole::Note, tool.note);
-                } else if (spec.textSource == ui::ControlText::Reference) {
+                if (layout.slot == ui::kVerdictLineSlot) {
+                    gFront.verdictLine = AddStatic(layout, StaticRole::Verdict, layout.text);
+                } else if (layout.textSource == ui::ControlText::Note) {
+                    gFront.noteText = AddStatic(layout, StaticRole::Note, tool.note);
+                } else if (layout.textSource == ui::ControlText::Reference) {
                     char16_t reference[kReferenceCapacity];
                     FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
                                   TextOrEmpty(tool.reference));
-                    AddStatic(spec, StaticRole::Reference, reference);
+                    AddStatic(layout, StaticRole::Reference, reference);
                 } else {
-                    AddStatic(spec, StaticRole::Reference, spec.text);
+                    AddStatic(layout, StaticRole::Reference, layout.text);
                 }
                 break;
             case ui::ControlKind::Edit:
-                gFront.resultBox = new ResultDisplay(spec.x, spec.y, spec.width, spec.height);
+                gFront.resultBox = new ResultDisplay(layout.x, layout.y, layout.width, layout.height);
                 break;
             case ui::ControlKind::Button: {
                 char caption[kCaptionBytes];
-                ToUtf8(spec.text, caption, kCaptionBytes);
+                ToUtf8(layout.text, caption, kCaptionBytes);
                 auto* control =
-                    new PaintedButton(spec.x, spec.y, spec.width, spec.height, caption, spec.id);
-                control->callback(OnButton, spec.id);
+                    new PaintedButton(layout.x, layout.y, layout.width, layout.height, caption, layout.id);
+                control->callback(OnButton, layout.id);
                 if (button < kButtonCount) gFront.buttons[button++] = control;
                 break;
             }

@@ -41,13 +41,13 @@ const wchar_t* ClassNameOf(ui::ControlKind kind) {
 
 // One child from the layout table. Owner-drawn buttons paint their own
 // caption and get no font.
-HWND CreateControl(const ui::ControlSpec& spec, const char16_t* text) {
-    HWND control = CreateWindowExW(spec.exStyle, ClassNameOf(spec.kind), Wide(text), spec.style,
-                                   spec.x, spec.y, spec.width, spec.height, gWindow.window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+HWND CreateControl(const ui::ControlSpec& layout, const char16_t* text) {
+    HWND control = CreateWindowExW(layout.exStyle, ClassNameOf(layout.kind), Wide(text), layout.style,
+                                   layout.x, layout.y, layout.width, layout.height, gWindow.window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                    gWindow.instance, nullptr);
-    if (spec.kind != ui::ControlKind::Button) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(spec.font)), TRUE);
+    if (layout.kind != ui::ControlKind::Button) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(layout.font)), TRUE);
     }
     return control;
 }
@@ -62,25 +62,25 @@ void CreateInputRow(int32_t row, const InputField& input) {
     if (input.unit && input.unit[0] != 0) CreateControl(ui::InputUnitSpec(row), input.unit);
 }
 
-void RecordHandle(const ui::ControlSpec& spec, HWND control) {
-    switch (spec.slot) {
+void RecordHandle(const ui::ControlSpec& layout, HWND control) {
+    switch (layout.slot) {
         case ui::kVerdictLineSlot: gWindow.verdictLine = control; return;
         case ui::kResultBoxSlot: gWindow.resultBox = control; return;
         case ui::kNoteTextSlot: gWindow.noteText = control; return;
         default: break;
     }
-    if (spec.kind == ui::ControlKind::Button) gWindow.buttons[spec.id - ui::kComputeId] = control;
+    if (layout.kind == ui::ControlKind::Button) gWindow.buttons[layout.id - ui::kComputeId] = control;
 }
 
 void CreateFixedControls(const ToolDescriptor& tool) {
     char16_t reference[kReferenceCapacity];
     FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
                   TextOrEmpty(tool.reference));
-    for (const ui::ControlSpec& spec : ui::kFixedControls) {
-        const char16_t* text = spec.text;
-        if (spec.textSource == ui::ControlText::Note) text = TextOrEmpty(tool.note);
-        if (spec.textSource == ui::ControlText::Reference) text = reference;
-        RecordHandle(spec, CreateControl(spec, text));
+    for (const ui::ControlSpec& layout : ui::kFixedControls) {
+        const char16_t* text = layout.text;
+        if (layout.textSource == ui::ControlText::Note) text = TextOrEmpty(tool.note);
+        if (layout.textSource == ui::ControlText::Reference) text = reference;
+        RecordHandle(layout, CreateControl(layout, text));
     }
 }
 
