@@ -12,7 +12,6 @@ inline constexpr int32_t kMaxIdentifierLength = 63;
 
 // Severity carried by verdict rules: 0 normal .. 3 most severe.
 inline constexpr int32_t kLevelNormal = 0;
-inline constexpr int32_t kLevelMostSevere = 3;
 
 // Report kind 0: outputs and rules are computed; 1..11 select a built-in report.
 inline constexpr int32_t kFormulaTool = 0;

@@ -13,13 +13,6 @@ inline int32_t TextLength(const char16_t* text) {
     return length;
 }
 
-inline bool TextEquals(const char16_t* a, const char16_t* b) {
-    if (!a) a = u"";
-    if (!b) b = u"";
-    while (*a != 0 && *a == *b) { ++a; ++b; }
-    return *a == *b;
-}
-
 // Copies `source` into `buffer`, cut to capacity - 1 characters.
 inline void CopyBounded(char16_t* buffer, int32_t capacity, const char16_t* source) {
     if (capacity <= 0) return;

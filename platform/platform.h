@@ -37,7 +37,6 @@ bool LocalAppDataFolder(char16_t* buffer, int32_t capacity);
 
 // Creates one directory level. True when the directory exists afterwards.
 bool CreateDirectoryLevel(const char16_t* path);
-bool IsDirectory(const char16_t* path);
 
 // fopen by UTF-16 path; mode is an ASCII fopen mode such as "wb" or "ab".
 std::FILE* OpenFile(const char16_t* path, const char* mode);

@@ -165,12 +165,16 @@ bool LocalAppDataFolder(char16_t* buffer, int32_t capacity) {
     return length > 0 && length + 1 < capacity;
 }
 
+namespace {
+
 bool IsDirectory(const char16_t* path) {
     char narrow[kNarrowPathCapacity];
     if (!NarrowPath(path, narrow, kNarrowPathCapacity)) return false;
     struct stat status {};
     return stat(narrow, &status) == 0 && S_ISDIR(status.st_mode);
 }
+
+}  // namespace
 
 bool CreateDirectoryLevel(const char16_t* path) {
     char narrow[kNarrowPathCapacity];

@@ -83,10 +83,14 @@ bool LocalAppDataFolder(char16_t* buffer, int32_t capacity) {
     return length > 0;
 }
 
+namespace {
+
 bool IsDirectory(const char16_t* path) {
     const DWORD attributes = GetFileAttributesW(Wide(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
+
+}  // namespace
 
 bool CreateDirectoryLevel(const char16_t* path) {
     if (CreateDirectoryW(Wide(path), nullptr)) return true;
