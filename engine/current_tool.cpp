@@ -9,8 +9,8 @@ constexpr double kDefaultPotassium = static_cast<double>(6.8f);
 static_assert(kDefaultPotassium == 6.800000190734863);
 
 constexpr InputField kInputs[] = {
-    {"w", u"体重", u"kg", 60.0},
-    {"k", u"血钾", u"mmol/L", kDefaultPotassium},
+    {"w", u"体重", u"kg", 60.0, 0.5, 250.0},
+    {"k", u"血钾", u"mmol/L", kDefaultPotassium, 1.5, 12.0},
 };
 
 constexpr OutputField kOutputs[] = {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace tarn {
 
@@ -21,6 +22,10 @@ struct InputField {
     const char16_t* label;
     const char16_t* unit;  // may be null or empty
     double defaultValue;
+    // The range a value usually lies in, both ends inclusive; NaN: no limit
+    // on that side. Only the window asks about a value outside it.
+    double plausibleLow = std::numeric_limits<double>::quiet_NaN();
+    double plausibleHigh = std::numeric_limits<double>::quiet_NaN();
 };
 
 struct OutputField {
@@ -52,6 +57,18 @@ struct ToolDescriptor {
     const VerdictRule* rules;
     int32_t kind;
 };
+
+// How many inputs and outputs of a descriptor are used: its counts cut to
+// 0..16. Everything that walks the fields walks these counts, so that a
+// descriptor with more never reaches past a caller's 16 values.
+constexpr int32_t ClampedInputCount(const ToolDescriptor& tool) {
+    if (tool.inputCount < 0 || !tool.inputs) return 0;
+    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
+}
+constexpr int32_t ClampedOutputCount(const ToolDescriptor& tool) {
+    if (tool.outputCount < 0 || !tool.outputs) return 0;
+    return tool.outputCount < kMaxOutputs ? tool.outputCount : kMaxOutputs;
+}
 
 // The one tool this program is.
 const ToolDescriptor& CurrentTool();
