@@ -7,6 +7,7 @@
 #include "engine/text.h"
 #include "ui/commands.h"
 #include "ui/desktop.h"
+#include "ui/paint.h"
 #include "ui/texts.h"
 #include "ui/win32/gdi.h"
 
@@ -69,6 +70,7 @@ void RecordHandle(const ui::ControlSpec& layout, HWND control) {
         case ui::kNoteTextSlot: gWindow.noteText = control; return;
         default: break;
     }
+    if (layout.textSource == ui::ControlText::Reference) gWindow.referenceLine = control;
     if (layout.kind == ui::ControlKind::Button) gWindow.buttons[layout.id - ui::kComputeId] = control;
 }
 
@@ -118,6 +120,23 @@ LRESULT OnGetMinMaxInfo(MINMAXINFO& info) {
     return 0;
 }
 
+// Deactivated, the window remembers where its focus was; activated again it
+// puts the focus back there (DefWindowProc would give it to the window).
+// Minimised, it leaves the focus alone until it is restored.
+LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && (focus == window || IsChild(window, focus))) gWindow.lastFocus = focus;
+        return 0;
+    }
+    const bool minimised = HIWORD(wParam) != 0;
+    if (!minimised && gWindow.lastFocus && IsWindow(gWindow.lastFocus)) {
+        SetFocus(gWindow.lastFocus);
+        return 0;
+    }
+    return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+}
+
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawButton(item);
     return 1;
@@ -154,12 +173,6 @@ void RegisterWindowClass() {
     RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
 }
 
-// Centred on the primary screen, never at a negative position.
-int32_t CentredOrigin(int32_t screen, int32_t size) {
-    const int32_t origin = (screen - size) / 2;
-    return origin < 0 ? 0 : origin;
-}
-
 }  // namespace
 
 MainWindow& Window() { return gWindow; }
@@ -169,13 +182,18 @@ HFONT Font(int32_t number) {
     return gWindow.fonts[number - 1];
 }
 
+POINT CentredInWorkArea(const RECT& workArea, SIZE frame) {
+    return {ui::CentredOrigin(workArea.left, workArea.right - workArea.left, frame.cx),
+            ui::CentredOrigin(workArea.top, workArea.bottom - workArea.top, frame.cy)};
+}
+
 HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     gWindow = MainWindow{};
     gWindow.instance = instance;
     ui::InitializeWindowState(gWindow.state, tool);
 
     CreateFonts();
-    gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kWhite));
+    gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kControlBackground));
     gWindow.backgroundBrush = CreateSolidBrush(ToColorRef(ui::kWindowBackground));
     RegisterWindowClass();
 
@@ -184,12 +202,13 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     const int32_t width = frame.right - frame.left;
     const int32_t height = frame.bottom - frame.top;
     gWindow.frame = {width, height};
-    const int32_t x = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width);
-    const int32_t y = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height);
+    RECT workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const POINT origin = CentredInWorkArea(workArea, gWindow.frame);
 
     HWND window = CreateWindowExW(0, kWindowClassName, Wide(TextOrEmpty(tool.title)),
-                                  ui::kMainWindowStyle, x, y, width, height, nullptr, nullptr,
-                                  instance, nullptr);
+                                  ui::kMainWindowStyle, origin.x, origin.y, width, height, nullptr,
+                                  nullptr, instance, nullptr);
     if (!window) return nullptr;
     gWindow.window = window;
     ShowWindow(window, SW_SHOW);
@@ -204,6 +223,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY: return OnDestroy();
         case WM_PAINT: return OnPaint(window);
         case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
+        case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
         case WM_GETMINMAXINFO: return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_CTLCOLOREDIT: return BrushResult(EditColours(reinterpret_cast<HDC>(wParam)));
