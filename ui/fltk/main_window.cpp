@@ -14,6 +14,7 @@
 #include "ui/fltk/icon.h"
 #include "ui/fltk/painting.h"
 #include "ui/fltk/utf.h"
+#include "ui/fltk/xlib_safe.h"
 #include "ui/layout.h"
 #include "ui/paint.h"
 #include "ui/palette.h"
@@ -176,9 +177,9 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     Fl::screen_work_area(areaX, areaY, areaWidth, areaHeight, 0);
     char caption[kCaptionBytes];
     ToUtf8(TextOrEmpty(tool.title), caption, kCaptionBytes);
-    auto* window = new MainWindow(ui::CentredOrigin(areaX, areaWidth, ui::kClientWidth),
-                                  ui::CentredOrigin(areaY, areaHeight, ui::kClientHeight),
-                                  caption);
+    const int x = ui::CentredOrigin(areaX, areaWidth, ui::kClientWidth);
+    const int y = ui::CentredOrigin(areaY, areaHeight, ui::kClientHeight);
+    auto* window = new MainWindow(x, y, caption);
     gFront.window = window;
     window->begin();
     for (int32_t row = 0; row < InputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
@@ -194,6 +195,10 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     gPreviousDispatch = Fl::event_dispatch();
     Fl::event_dispatch(DispatchEvent);
     window->show();
+    // FLTK puts a new window at least 20 pixels below the screen's top, for
+    // a title bar it assumes, while it still reports the asked-for place;
+    // the work area decides here.
+    XMoveWindow(fl_display, fl_xid(window), x, y);
     ui::FocusControl(0);
     gFront.lastFocus = Fl::focus();
     return window;
