@@ -120,13 +120,18 @@ LRESULT OnGetMinMaxInfo(MINMAXINFO& info) {
     return 0;
 }
 
+// The window or the control of it that has the focus, when one has it.
+void RememberFocus(HWND window) {
+    HWND focus = GetFocus();
+    if (focus && (focus == window || IsChild(window, focus))) gWindow.lastFocus = focus;
+}
+
 // Deactivated, the window remembers where its focus was; activated again it
 // puts the focus back there (DefWindowProc would give it to the window).
 // Minimised, it leaves the focus alone until it is restored.
 LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && (focus == window || IsChild(window, focus))) gWindow.lastFocus = focus;
+        RememberFocus(window);
         return 0;
     }
     const bool minimised = HIWORD(wParam) != 0;
@@ -135,6 +140,20 @@ LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+}
+
+// Minimised while no other window takes the activation, the window is not
+// deactivated: the focus is remembered here for the restore.
+LRESULT OnSize(HWND window, WPARAM wParam) {
+    if (wParam == SIZE_MINIMIZED) RememberFocus(window);
+    return 0;
+}
+
+// Minimising takes the focus from the window itself, to no window, before
+// WM_SIZE: the window is remembered as the place of the focus.
+LRESULT OnKillFocus(HWND window, HWND next) {
+    if (!next) gWindow.lastFocus = window;
+    return 0;
 }
 
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -182,11 +201,6 @@ HFONT Font(int32_t number) {
     return gWindow.fonts[number - 1];
 }
 
-POINT CentredInWorkArea(const RECT& workArea, SIZE frame) {
-    return {ui::CentredOrigin(workArea.left, workArea.right - workArea.left, frame.cx),
-            ui::CentredOrigin(workArea.top, workArea.bottom - workArea.top, frame.cy)};
-}
-
 HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     gWindow = MainWindow{};
     gWindow.instance = instance;
@@ -202,13 +216,15 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     const int32_t width = frame.right - frame.left;
     const int32_t height = frame.bottom - frame.top;
     gWindow.frame = {width, height};
-    RECT workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const POINT origin = CentredInWorkArea(workArea, gWindow.frame);
+    // Centred in the primary screen less its taskbar.
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const int32_t x = ui::CentredOrigin(area.left, area.right - area.left, width);
+    const int32_t y = ui::CentredOrigin(area.top, area.bottom - area.top, height);
 
     HWND window = CreateWindowExW(0, kWindowClassName, Wide(TextOrEmpty(tool.title)),
-                                  ui::kMainWindowStyle, origin.x, origin.y, width, height, nullptr,
-                                  nullptr, instance, nullptr);
+                                  ui::kMainWindowStyle, x, y, width, height, nullptr, nullptr,
+                                  instance, nullptr);
     if (!window) return nullptr;
     gWindow.window = window;
     ShowWindow(window, SW_SHOW);
@@ -224,6 +240,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT: return OnPaint(window);
         case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
         case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
+        case WM_SIZE: return OnSize(window, wParam);
+        case WM_KILLFOCUS: return OnKillFocus(window, reinterpret_cast<HWND>(wParam));
         case WM_GETMINMAXINFO: return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_CTLCOLOREDIT: return BrushResult(EditColours(reinterpret_cast<HDC>(wParam)));

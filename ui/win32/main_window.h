@@ -31,17 +31,13 @@ struct MainWindow {
     HBRUSH backgroundBrush = nullptr;
     SIZE frame = {};  // outer size that gives the 1020 x 720 client area
     // The window or the control that had the focus when the window was last
-    // deactivated; it gets the focus back on activation.
+    // deactivated or minimised; it gets the focus back on activation.
     HWND lastFocus = nullptr;
     ui::WindowState state;
 };
 
 MainWindow& Window();
 HFONT Font(int32_t number);  // 1..8
-
-// The top-left corner of a window of `frame` outer pixels centred in the
-// work area (the screen less the taskbar).
-POINT CentredInWorkArea(const RECT& workArea, SIZE frame);
 
 // Start-up steps 1 to 7: state, fonts, brushes, class, the window shown and
 // the focus on the first input edit. Null when the window cannot be created.
