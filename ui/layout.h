@@ -110,7 +110,8 @@ inline constexpr ControlSpec kFixedControls[] = {
      -1, ControlText::Fixed, kAboutCaption},
 };
 
-// Painted regions (left, top, width, height) of the client area.
+// Painted regions (left, top, width, height) of the client area; ui/paint.h
+// puts them in painting order with their colours.
 struct Box {
     int32_t x, y, width, height;
 };
@@ -126,5 +127,14 @@ inline constexpr Box kInputsRule = {36, 133, 408, 1};
 inline constexpr Box kResultsRule = {492, 133, 492, 1};
 inline constexpr int32_t kFooterTop = 660;
 inline constexpr Box kStatusBox = {740, 704, 264, 16};
+
+// Where a window of `size` pixels starts when centred along one axis of a
+// work area (the screen less the taskbar) that starts at `start` and spans
+// `extent` pixels. A window larger than the work area starts at its start,
+// so that its caption stays on the screen.
+constexpr int32_t CentredOrigin(int32_t start, int32_t extent, int32_t size) {
+    const int32_t margin = (extent - size) / 2;
+    return start + (margin < 0 ? 0 : margin);
+}
 
 }  // namespace tarn::ui

@@ -14,7 +14,9 @@
 #include "ui/fltk/icon.h"
 #include "ui/fltk/painting.h"
 #include "ui/fltk/utf.h"
+#include "ui/fltk/xlib_safe.h"
 #include "ui/layout.h"
+#include "ui/paint.h"
 #include "ui/palette.h"
 #include "ui/services.h"
 #include "ui/texts.h"
@@ -61,8 +63,8 @@ StaticText* AddStatic(const ui::ControlSpec& layout, StaticRole role, const char
 Fl_Input* AddInputEdit(const ui::ControlSpec& layout) {
     auto* edit = new Fl_Input(layout.x, layout.y, layout.width, layout.height);
     edit->box(FL_DOWN_BOX);
-    edit->color(ToFlColour(ui::kWhite));
-    edit->textcolor(ToFlColour(ui::kMainText));
+    edit->color(ToFlColour(ui::kControlBackground));
+    edit->textcolor(ToFlColour(ui::ControlTextColour(ui::ControlRole::InputEdit, 0)));
     edit->textfont(FontFace(layout.font));
     edit->textsize(FontSize(layout.font));
     edit->argument(layout.id);
@@ -162,11 +164,6 @@ void MainWindow::draw() {
 
 FrontEnd& Front() { return gFront; }
 
-int CentredOrigin(int screen, int size) {
-    const int origin = (screen - size) / 2;
-    return origin < 0 ? 0 : origin;
-}
-
 MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     if (!OpenDisplay()) return nullptr;
     gFront = FrontEnd{};
@@ -175,13 +172,14 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     fl_message_font(FontFace(ui::kInputEditFont), FontSize(ui::kInputEditFont));
     fl_close = kOkCaption;
 
-    int screenX = 0, screenY = 0, screenWidth = 0, screenHeight = 0;
-    Fl::screen_xywh(screenX, screenY, screenWidth, screenHeight, 0);
+    // Centred in the first screen less its panels and taskbar.
+    int areaX = 0, areaY = 0, areaWidth = 0, areaHeight = 0;
+    Fl::screen_work_area(areaX, areaY, areaWidth, areaHeight, 0);
     char caption[kCaptionBytes];
     ToUtf8(TextOrEmpty(tool.title), caption, kCaptionBytes);
-    auto* window = new MainWindow(screenX + CentredOrigin(screenWidth, ui::kClientWidth),
-                                  screenY + CentredOrigin(screenHeight, ui::kClientHeight),
-                                  caption);
+    const int x = ui::CentredOrigin(areaX, areaWidth, ui::kClientWidth);
+    const int y = ui::CentredOrigin(areaY, areaHeight, ui::kClientHeight);
+    auto* window = new MainWindow(x, y, caption);
     gFront.window = window;
     window->begin();
     for (int32_t row = 0; row < InputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
@@ -197,6 +195,10 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     gPreviousDispatch = Fl::event_dispatch();
     Fl::event_dispatch(DispatchEvent);
     window->show();
+    // FLTK puts a new window at least 20 pixels below the screen's top, for
+    // a title bar it assumes, while it still reports the asked-for place;
+    // the work area decides here.
+    XMoveWindow(fl_display, fl_xid(window), x, y);
     ui::FocusControl(0);
     gFront.lastFocus = Fl::focus();
     return window;

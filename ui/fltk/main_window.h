@@ -44,10 +44,6 @@ struct FrontEnd {
 
 FrontEnd& Front();
 
-// The top-left corner that centres a window of `size` pixels on a screen of
-// `screen` pixels, never negative.
-int CentredOrigin(int screen, int size);
-
 // Opens the display; false when there is none.
 bool OpenDisplay();
 

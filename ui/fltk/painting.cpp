@@ -1,24 +1,20 @@
 #include "ui/fltk/painting.h"
 
-#include <initializer_list>
-
-#include "engine/format.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/text_layout.h"
 #include "ui/fltk/utf.h"
 #include "ui/fltk/xlib_safe.h"
-#include "ui/layout.h"
+#include "ui/paint.h"
 #include "ui/palette.h"
-#include "ui/texts.h"
 
 namespace tarn::fltk {
 namespace {
 
 constexpr char kEllipsis[] = "...";
 constexpr int32_t kMaxLines = 64;
-// A painted text of at most 256 UTF-16 units (the longest buffer painted
-// here) needs at most three bytes per unit.
-constexpr int32_t kPaintedTextBytes = 256 * 3 + 1;
+// A region's text of at most kRegionTextCapacity - 1 UTF-16 units needs
+// at most three bytes per unit.
+constexpr int32_t kPaintedTextBytes = (ui::kRegionTextCapacity - 1) * 3 + 1;
 
 double MeasureWithCurrentFont(const char* text, int32_t length) {
     return fl_width(text, static_cast<int>(length));
@@ -38,17 +34,6 @@ int AlignedX(int x, int width, double textWidth, TextAlign align) {
         case TextAlign::Right: return x + width - textPixels;
     }
     return x;
-}
-
-void PaintText(const ui::Box& box, const char16_t* text, uint32_t colour, int32_t font,
-               TextAlign align) {
-    char bytes[kPaintedTextBytes];
-    ToUtf8(text, bytes, kPaintedTextBytes);
-    TextInBox(box.x, box.y, box.width, box.height, bytes, colour, font, align);
-}
-
-void FillRegion(const ui::Box& box, uint32_t colour) {
-    FillBox(box.x, box.y, box.width, box.height, colour);
 }
 
 }  // namespace
@@ -107,53 +92,32 @@ void WrappedTextInBox(int x, int y, int width, int height, const char* text, uin
 }
 
 void PaintClientArea(const ui::WindowState& state, int width, int height) {
-    const ToolDescriptor& tool = *state.tool;
-    FillBox(0, 0, width, height, ui::kWindowBackground);                    // 1
-    FillBox(0, 0, width, ui::kHeaderHeight, ui::kHeaderBand);               // 2
-    FillRegion(ui::kAccentStripBox, ui::kAccentStrip);                     // 3
-    PaintText(ui::kTitleBox, tool.title, ui::kWhite, ui::kTitleFont, TextAlign::Left);  // 4
-    char16_t subtitle[256];                                                 // 5
-    FormatBounded(subtitle, 256, ui::kSubtitleTemplate, TextOrEmpty(tool.category),
-                  TextOrEmpty(tool.subtitle));
-    PaintText(ui::kSubtitleBox, subtitle, ui::kSubtitleText, ui::kSubtitleFont, TextAlign::Left);
-    // 6: this build names no maker's web address, so the header's right end stays empty.
-    for (const ui::Box& panel : {ui::kLeftPanel, ui::kRightPanel}) {         // 7, 8
-        FillRegion(panel, ui::kWhite);
-        FrameBox(panel.x, panel.y, panel.width, panel.height, ui::kPanelBorder);
+    for (const ui::PaintRegion& region : ui::kPaintRegions) {
+        const ui::Box box = ui::BoxInClient(region.box, width, height);
+        switch (region.op) {
+            case ui::PaintOp::Fill: FillBox(box.x, box.y, box.width, box.height, region.colour); break;
+            case ui::PaintOp::Frame:
+                FrameBox(box.x, box.y, box.width, box.height, region.colour);
+                break;
+            case ui::PaintOp::Text: {
+                char16_t text[ui::kRegionTextCapacity];
+                ui::RegionTextOf(region.text, state, text, ui::kRegionTextCapacity);
+                char bytes[kPaintedTextBytes];
+                ToUtf8(text, bytes, kPaintedTextBytes);
+                TextInBox(box.x, box.y, box.width, box.height, bytes, region.colour, region.font,
+                          region.align);
+                break;
+            }
+        }
     }
-    PaintText(ui::kInputsCaptionBox, ui::kInputsCaption, ui::kHeaderBand, ui::kSubtitleFont,
-              TextAlign::Left);                                             // 9
-    PaintText(ui::kResultsCaptionBox, ui::kResultsCaption, ui::kHeaderBand, ui::kSubtitleFont,
-              TextAlign::Left);
-    FillRegion(ui::kInputsRule, ui::kCaptionRule);                          // 10
-    FillRegion(ui::kResultsRule, ui::kCaptionRule);
-    FillBox(0, ui::kFooterTop, width, height - ui::kFooterTop, ui::kFooterBand);  // 11
-    PaintText(ui::kStatusBox, state.statusLine, ui::kMutedText, ui::kSmallFont,
-              TextAlign::Right);                                            // 12
 }
 
-void DrawButtonFace(int x, int y, int width, int height, const char* caption, bool primary,
+void DrawButtonFace(int x, int y, int width, int height, const char* caption, ui::ButtonKind kind,
                     bool pressed) {
-    if (primary) {
-        FillBox(x, y, width, height, pressed ? ui::kPrimaryFillPressed : ui::kPrimaryFill);
-        FrameBox(x, y, width, height, ui::kPrimaryBorder);
-    } else {
-        FillBox(x, y, width, height, pressed ? ui::kButtonFillPressed : ui::kWhite);
-        FrameBox(x, y, width, height, ui::kButtonBorder);
-    }
-    TextInBox(x, y, width, height, caption, primary ? ui::kWhite : ui::kMainText,
-              ui::kButtonFont, TextAlign::Centre);
-}
-
-uint32_t StaticTextColour(StaticRole role, int32_t level) {
-    switch (role) {
-        case StaticRole::Verdict: return ui::VerdictColour(level);
-        case StaticRole::Note: return ui::kMainText;
-        case StaticRole::InputLabel:
-        case StaticRole::Unit:
-        case StaticRole::Reference: return ui::kMutedText;
-    }
-    return ui::kMutedText;
+    const ui::ButtonFace face = ui::ButtonFaceOf(kind, pressed);
+    FillBox(x, y, width, height, face.fill);
+    FrameBox(x, y, width, height, face.border);
+    TextInBox(x, y, width, height, caption, face.caption, face.font, face.align);
 }
 
 }  // namespace tarn::fltk

@@ -1,19 +1,20 @@
-// Drawing of the main window: the three primitives (fill, frame, text in a
-// box), the client area's regions, the button faces and the colours of the
-// controls. Every call draws into FLTK's current drawing surface.
+// Drawing of the main window with FLTK: the three primitives (fill, frame,
+// text in a box) over which the regions and button faces of ui/paint.h are
+// drawn. Every call draws into FLTK's current drawing surface.
 #pragma once
 
 #include <FL/Enumerations.H>
 
 #include <cstdint>
 
+#include "ui/paint.h"
 #include "ui/window_state.h"
 
 namespace tarn::fltk {
 
 Fl_Color ToFlColour(uint32_t rgb);
 
-enum class TextAlign { Left, Centre, Right };
+using TextAlign = ui::TextAlign;
 
 void FillBox(int x, int y, int width, int height, uint32_t colour);
 // A one-pixel outline on the box's own edge pixels.
@@ -26,15 +27,17 @@ void TextInBox(int x, int y, int width, int height, const char* text, uint32_t c
 void WrappedTextInBox(int x, int y, int width, int height, const char* text, uint32_t colour,
                       int32_t font, TextAlign align);
 
-// The twelve regions of the client area, `width` x `height` pixels.
+// The regions of ui/paint.h on a client area of `width` x `height` pixels.
 void PaintClientArea(const ui::WindowState& state, int width, int height);
 
-// An owner-drawn button: the primary one is compute.
-void DrawButtonFace(int x, int y, int width, int height, const char* caption, bool primary,
+// An owner-drawn button's face in the colours of its kind and state.
+void DrawButtonFace(int x, int y, int width, int height, const char* caption, ui::ButtonKind kind,
                     bool pressed);
 
-// What each static control is; it decides its colour.
-enum class StaticRole { InputLabel, Unit, Verdict, Note, Reference };
-uint32_t StaticTextColour(StaticRole role, int32_t level);
+// What each static control is, and the colour that decides, as ui/paint.h has them.
+using StaticRole = ui::ControlRole;
+inline uint32_t StaticTextColour(StaticRole role, int32_t level) {
+    return ui::ControlTextColour(role, level);
+}
 
 }  // namespace tarn::fltk

@@ -5,7 +5,7 @@
 
 #include "ui/fltk/fonts.h"
 #include "ui/layout.h"
-#include "ui/palette.h"
+#include "ui/paint.h"
 
 namespace tarn::fltk {
 namespace {
@@ -48,20 +48,24 @@ PaintedButton::PaintedButton(int x, int y, int width, int height, const char* ca
     argument(id);
 }
 
-bool PaintedButton::Primary() const { return argument() == ui::kComputeId; }
+ui::ButtonKind PaintedButton::Kind() const {
+    return ui::ButtonKindOf(static_cast<int32_t>(argument()));
+}
+
+bool PaintedButton::Primary() const { return Kind() == ui::ButtonKind::Primary; }
 
 void PaintedButton::draw() {
-    DrawButtonFace(x(), y(), w(), h(), label() ? label() : "", Primary(), value() != 0);
+    DrawButtonFace(x(), y(), w(), h(), label() ? label() : "", Kind(), value() != 0);
 }
 
 ResultDisplay::ResultDisplay(int x, int y, int width, int height)
     : Fl_Text_Display(x, y, width, height), text_(new Fl_Text_Buffer) {
     buffer(text_);
     box(FL_DOWN_BOX);
-    color(ToFlColour(ui::kWhite));
+    color(ToFlColour(ui::kControlBackground));
     textfont(FontFace(ui::kResultFont));
     textsize(FontSize(ui::kResultFont));
-    textcolor(ToFlColour(ui::kMainText));
+    textcolor(ToFlColour(ui::ControlTextColour(ui::ControlRole::ResultBox, 0)));
     // Long lines wrap before the scrollbar, as in a multi-line edit without
     // a horizontal scrollbar, whether the scrollbar is in use or not.
     scrollbar_align(FL_ALIGN_RIGHT);

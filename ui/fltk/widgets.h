@@ -40,6 +40,7 @@ private:
 class PaintedButton : public Fl_Button {
 public:
     PaintedButton(int x, int y, int width, int height, const char* caption, int32_t id);
+    ui::ButtonKind Kind() const;
     bool Primary() const;
 
 protected:

@@ -7,6 +7,7 @@
 #include "engine/text.h"
 #include "ui/commands.h"
 #include "ui/desktop.h"
+#include "ui/paint.h"
 #include "ui/texts.h"
 #include "ui/win32/gdi.h"
 
@@ -69,6 +70,7 @@ void RecordHandle(const ui::ControlSpec& layout, HWND control) {
         case ui::kNoteTextSlot: gWindow.noteText = control; return;
         default: break;
     }
+    if (layout.textSource == ui::ControlText::Reference) gWindow.referenceLine = control;
     if (layout.kind == ui::ControlKind::Button) gWindow.buttons[layout.id - ui::kComputeId] = control;
 }
 
@@ -118,6 +120,42 @@ LRESULT OnGetMinMaxInfo(MINMAXINFO& info) {
     return 0;
 }
 
+// The window or the control of it that has the focus, when one has it.
+void RememberFocus(HWND window) {
+    HWND focus = GetFocus();
+    if (focus && (focus == window || IsChild(window, focus))) gWindow.lastFocus = focus;
+}
+
+// Deactivated, the window remembers where its focus was; activated again it
+// puts the focus back there (DefWindowProc would give it to the window).
+// Minimised, it leaves the focus alone until it is restored.
+LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus(window);
+        return 0;
+    }
+    const bool minimised = HIWORD(wParam) != 0;
+    if (!minimised && gWindow.lastFocus && IsWindow(gWindow.lastFocus)) {
+        SetFocus(gWindow.lastFocus);
+        return 0;
+    }
+    return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+}
+
+// Minimised while no other window takes the activation, the window is not
+// deactivated: the focus is remembered here for the restore.
+LRESULT OnSize(HWND window, WPARAM wParam) {
+    if (wParam == SIZE_MINIMIZED) RememberFocus(window);
+    return 0;
+}
+
+// Minimising takes the focus from the window itself, to no window, before
+// WM_SIZE: the window is remembered as the place of the focus.
+LRESULT OnKillFocus(HWND window, HWND next) {
+    if (!next) gWindow.lastFocus = window;
+    return 0;
+}
+
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawButton(item);
     return 1;
@@ -154,12 +192,6 @@ void RegisterWindowClass() {
     RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
 }
 
-// Centred on the primary screen, never at a negative position.
-int32_t CentredOrigin(int32_t screen, int32_t size) {
-    const int32_t origin = (screen - size) / 2;
-    return origin < 0 ? 0 : origin;
-}
-
 }  // namespace
 
 MainWindow& Window() { return gWindow; }
@@ -175,7 +207,7 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     ui::InitializeWindowState(gWindow.state, tool);
 
     CreateFonts();
-    gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kWhite));
+    gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kControlBackground));
     gWindow.backgroundBrush = CreateSolidBrush(ToColorRef(ui::kWindowBackground));
     RegisterWindowClass();
 
@@ -184,8 +216,11 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     const int32_t width = frame.right - frame.left;
     const int32_t height = frame.bottom - frame.top;
     gWindow.frame = {width, height};
-    const int32_t x = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width);
-    const int32_t y = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height);
+    // Centred in the primary screen less its taskbar.
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const int32_t x = ui::CentredOrigin(area.left, area.right - area.left, width);
+    const int32_t y = ui::CentredOrigin(area.top, area.bottom - area.top, height);
 
     HWND window = CreateWindowExW(0, kWindowClassName, Wide(TextOrEmpty(tool.title)),
                                   ui::kMainWindowStyle, x, y, width, height, nullptr, nullptr,
@@ -204,6 +239,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY: return OnDestroy();
         case WM_PAINT: return OnPaint(window);
         case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
+        case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
+        case WM_SIZE: return OnSize(window, wParam);
+        case WM_KILLFOCUS: return OnKillFocus(window, reinterpret_cast<HWND>(wParam));
         case WM_GETMINMAXINFO: return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_CTLCOLOREDIT: return BrushResult(EditColours(reinterpret_cast<HDC>(wParam)));

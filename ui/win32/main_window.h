@@ -24,11 +24,15 @@ struct MainWindow {
     HWND resultBox = nullptr;
     HWND verdictLine = nullptr;
     HWND noteText = nullptr;
+    HWND referenceLine = nullptr;
     HWND buttons[kButtonCount] = {};  // compute, save, copy, reset, about
     HFONT fonts[ui::kFontCount] = {};  // font n is fonts[n - 1]
     HBRUSH whiteBrush = nullptr;
     HBRUSH backgroundBrush = nullptr;
     SIZE frame = {};  // outer size that gives the 1020 x 720 client area
+    // The window or the control that had the focus when the window was last
+    // deactivated or minimised; it gets the focus back on activation.
+    HWND lastFocus = nullptr;
     ui::WindowState state;
 };
 

@@ -1,0 +1,131 @@
+// The painted picture of the main window, described once for every front
+// end: the client-area regions in painting order, the faces of the
+// owner-drawn buttons and the text colours of the controls. A front end
+// draws the regions with three primitives (fill a box, frame a box, one
+// line of text in a box) and asks the decisions below from its own hooks.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/layout.h"
+#include "ui/palette.h"
+#include "ui/window_state.h"
+
+namespace tarn::ui {
+
+enum class PaintOp { Fill, Frame, Text };
+enum class TextAlign { Left, Centre, Right };
+
+// Where a text region's text comes from (see RegionTextOf).
+enum class RegionText { None, Title, Subtitle, InputsCaption, ResultsCaption, StatusLine };
+
+// A box width or height that reaches the right or bottom edge of the client
+// area, whatever its size.
+inline constexpr int32_t kToClientEdge = -1;
+
+struct PaintRegion {
+    PaintOp op;
+    Box box;
+    uint32_t colour;
+    int32_t font;  // 1..8 for text, 0 otherwise
+    RegionText text;
+    TextAlign align;
+};
+
+constexpr PaintRegion FillRegion(Box box, uint32_t colour) {
+    return {PaintOp::Fill, box, colour, 0, RegionText::None, TextAlign::Left};
+}
+// A one-pixel outline on the box's own edge pixels; the inside stays as it is.
+constexpr PaintRegion FrameRegion(Box box, uint32_t colour) {
+    return {PaintOp::Frame, box, colour, 0, RegionText::None, TextAlign::Left};
+}
+// One line, vertically centred, transparent, cut with an ellipsis at its end.
+constexpr PaintRegion TextRegion(Box box, uint32_t colour, int32_t font, RegionText text,
+                                 TextAlign align) {
+    return {PaintOp::Text, box, colour, font, text, align};
+}
+
+// Later regions lie over earlier ones: both panels before the captions,
+// the captions before the rules under them.
+inline constexpr PaintRegion kPaintRegions[] = {
+    FillRegion({0, 0, kToClientEdge, kToClientEdge}, kWindowBackground),
+    FillRegion({0, 0, kToClientEdge, kHeaderHeight}, kHeaderBand),
+    FillRegion(kAccentStripBox, kAccentStrip),
+    TextRegion(kTitleBox, kWhite, kTitleFont, RegionText::Title, TextAlign::Left),
+    TextRegion(kSubtitleBox, kSubtitleText, kSubtitleFont, RegionText::Subtitle, TextAlign::Left),
+    // The maker's web address would sit at the header's right end; this tool names none.
+    FillRegion(kLeftPanel, kWhite),
+    FrameRegion(kLeftPanel, kPanelBorder),
+    FillRegion(kRightPanel, kWhite),
+    FrameRegion(kRightPanel, kPanelBorder),
+    TextRegion(kInputsCaptionBox, kHeaderBand, kSubtitleFont, RegionText::InputsCaption,
+               TextAlign::Left),
+    TextRegion(kResultsCaptionBox, kHeaderBand, kSubtitleFont, RegionText::ResultsCaption,
+               TextAlign::Left),
+    FillRegion(kInputsRule, kCaptionRule),
+    FillRegion(kResultsRule, kCaptionRule),
+    // The footer keeps its height when the client area is taller.
+    FillRegion({0, kFooterTop, kToClientEdge, kClientHeight - kFooterTop}, kFooterBand),
+    TextRegion(kStatusBox, kMutedText, kSmallFont, RegionText::StatusLine, TextAlign::Right),
+};
+
+// A region's box in a client area of the given size.
+constexpr Box BoxInClient(Box box, int32_t clientWidth, int32_t clientHeight) {
+    if (box.width == kToClientEdge) box.width = clientWidth - box.x;
+    if (box.height == kToClientEdge) box.height = clientHeight - box.y;
+    return box;
+}
+
+// Room for any region's text; longer texts are cut.
+inline constexpr int32_t kRegionTextCapacity = 256;
+
+// The text a region shows for the window's state, cut to the caller's
+// buffer; empty for a fill or frame.
+void RegionTextOf(RegionText text, const WindowState& state, char16_t* buffer, int32_t capacity);
+
+// The owner-drawn buttons: compute is the primary one.
+enum class ButtonKind { Normal, Primary };
+
+constexpr ButtonKind ButtonKindOf(int32_t id) {
+    return id == kComputeId ? ButtonKind::Primary : ButtonKind::Normal;
+}
+
+struct ButtonFace {
+    uint32_t fill;
+    uint32_t border;  // one pixel on the button's edge
+    uint32_t caption;
+    int32_t font;
+    TextAlign align;
+};
+
+// Held down, a button's fill darkens; its border and caption stay.
+constexpr ButtonFace ButtonFaceOf(ButtonKind kind, bool pressed) {
+    if (kind == ButtonKind::Primary) {
+        return {pressed ? kPrimaryFillPressed : kPrimaryFill, kPrimaryBorder, kWhite, kButtonFont,
+                TextAlign::Centre};
+    }
+    return {pressed ? kButtonFillPressed : kWhite, kButtonBorder, kMainText, kButtonFont,
+            TextAlign::Centre};
+}
+
+// What a control is, which decides the colour of its text.
+enum class ControlRole { InputLabel, Unit, Verdict, Note, Reference, ResultBox, InputEdit };
+
+// Every control sits on a white panel; the edits are opaque in it.
+inline constexpr uint32_t kControlBackground = kWhite;
+
+// `level` is the verdict's severity; the other roles ignore it.
+constexpr uint32_t ControlTextColour(ControlRole role, int32_t level) {
+    switch (role) {
+        case ControlRole::Verdict: return VerdictColour(level);
+        case ControlRole::Note:
+        case ControlRole::ResultBox:
+        case ControlRole::InputEdit: return kMainText;
+        case ControlRole::InputLabel:
+        case ControlRole::Unit:
+        case ControlRole::Reference: break;
+    }
+    return kMutedText;
+}
+
+}  // namespace tarn::ui
