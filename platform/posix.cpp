@@ -77,8 +77,11 @@ ssize_t WriteOnce(int descriptor, const char* bytes, int32_t size) {
 void TakeBackShortAppend(int descriptor, ssize_t written) {
     const off_t end = lseek(descriptor, 0, SEEK_CUR);
     struct stat status {};
-    if (end >= written && fstat(descriptor, &status) == 0 && status.st_size == end)
-        (void)ftruncate(descriptor, end - written);
+    if (end >= written && fstat(descriptor, &status) == 0 && status.st_size == end) {
+        // Best effort: the caller reports the failed save either way. The
+        // result is tested because glibc's fortified headers require it.
+        if (ftruncate(descriptor, end - written) != 0) return;
+    }
 }
 
 // Creates (with `flags`) and fills a file; 0 when it holds exactly the bytes,
