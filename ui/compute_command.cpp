@@ -8,7 +8,6 @@
 #include "engine/format.h"
 #include "engine/text.h"
 #include "ui/commands.h"
-#include "ui/services.h"
 #include "ui/texts.h"
 
 namespace tarn::ui {
@@ -24,11 +23,6 @@ constexpr int32_t kMessageCapacity = 256;
 constexpr int32_t kReportCapacity = 4096;
 constexpr int32_t kVerdictCapacity = 512;
 
-int32_t InputCount(const ToolDescriptor& tool) {
-    if (tool.inputCount < 0) return 0;
-    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
-}
-
 // Copies text[0, length) as ASCII; false when any character is not ASCII
 // (full-width digits and other look-alikes are not numbers here).
 bool NarrowToAscii(const char16_t* text, int32_t length, char* ascii) {
@@ -42,22 +36,23 @@ bool NarrowToAscii(const char16_t* text, int32_t length, char* ascii) {
 // Reads every input field into `values`. Returns the index of the first
 // field that is not a number, or -1 when all were read; fields after a
 // refused one are not read.
-int32_t ReadInputFields(const ToolDescriptor& tool, double* values) {
-    for (int32_t i = 0; i < InputCount(tool); ++i) {
+int32_t ReadInputFields(const WindowState& state, double* values) {
+    for (int32_t i = 0; i < ClampedInputCount(*state.tool); ++i) {
         char16_t text[kFieldReadCapacity] = {};
-        ReadControlText(i, text, kFieldReadCapacity);
+        ReadControlText(state, i, text, kFieldReadCapacity);
         if (TextLength(text) >= kFieldCapacity) return i;
         if (!ParseInputField(text, &values[i])) return i;
     }
     return -1;
 }
 
-void ShowInputError(const ToolDescriptor& tool, int32_t index) {
+void ShowInputError(const WindowState& state, int32_t index) {
+    const ToolDescriptor& tool = *state.tool;
     char16_t message[kMessageCapacity];
     FormatBounded(message, kMessageCapacity, kInputErrorTemplate, index + 1,
                   TextOrEmpty(tool.inputs[index].label));
-    ShowMessage(message, kInputErrorCaption, MessageIcon::Warning);
-    FocusControl(index);
+    ShowMessage(state, message, kInputErrorCaption, MessageIcon::Warning);
+    FocusControl(state, index);
 }
 
 // The clipboard body: a formula tool's report and verdict; a report kind's
@@ -102,31 +97,31 @@ bool ParseInputField(const char16_t* text, double* value) {
 }
 
 void ComputeCommand(WindowState& state) {
-    if (!state.tool) return;
+    if (!IsStarted(state)) return;
     const ToolDescriptor& tool = *state.tool;
     // Parsed apart first: the kept inputs always belong to the kept result.
     double values[kMaxInputs] = {};
-    const int32_t refused = ReadInputFields(tool, values);
+    const int32_t refused = ReadInputFields(state, values);
     if (refused >= 0) {
-        ShowInputError(tool, refused);
+        ShowInputError(state, refused);
         return;
     }
-    for (int32_t i = 0; i < InputCount(tool); ++i) state.lastInputs[i] = values[i];
+    for (int32_t i = 0; i < ClampedInputCount(tool); ++i) state.lastInputs[i] = values[i];
 
     char16_t report[kReportCapacity];
     char16_t verdict[kVerdictCapacity];
     ToolComputation(tool, state.lastInputs, report, kReportCapacity, verdict, kVerdictCapacity,
                     &state.currentLevel, state.resultCopy, kResultCopyCapacity);
-    SetControlText(kResultBoxSlot, report);
-    SetControlText(kVerdictLineSlot, verdict);
+    SetControlText(state, kResultBoxSlot, report);
+    SetControlText(state, kVerdictLineSlot, verdict);
     KeepLastResultText(state, report, verdict);
-    RepaintVerdictLine();
-    RepaintMainWindow();
+    RepaintVerdictLine(state);
+    RepaintMainWindow(state);
 
     FormatBounded(state.statusLine, kStatusLineCapacity, kComputedStatusTemplate,
                   TextOrEmpty(tool.title));
-    RepaintMainWindow();
-    FocusMainWindow();
+    RepaintMainWindow(state);
+    FocusMainWindow(state);
 }
 
 }  // namespace tarn::ui

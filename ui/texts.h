@@ -27,6 +27,15 @@ inline constexpr char16_t kClipboardTemplate[] = u"%ls\r\n%ls";
 inline constexpr char16_t kCopiedStatus[] = u"结果已复制到剪贴板";
 inline constexpr char16_t kResetStatus[] = u"已恢复默认值";
 
+inline constexpr char16_t kSavePrompt[] = u"请先点击“计算”生成结果，再保存记录。";
+inline constexpr char16_t kSavedStatusTemplate[] = u"记录已保存：%ls";
+inline constexpr char16_t kSavedMessage[] = u"本次结果已追加保存到本地记录（CSV，可用 Excel 打开）。";
+inline constexpr char16_t kSavedCaption[] = u"已保存";
+inline constexpr char16_t kSaveFailedStatusTemplate[] = u"记录保存失败：%ls";
+inline constexpr char16_t kSaveFailedMessage[] =
+    u"本次结果未能保存到本地记录，请检查文件夹权限与磁盘空间。";
+inline constexpr char16_t kSaveFailedCaption[] = u"保存失败";
+
 inline constexpr char16_t kAboutCaptionText[] = u"关于本工具";
 inline constexpr char16_t kAboutTemplate[] =
     u"%ls\r\n"

@@ -16,7 +16,6 @@
 #include "ui/fltk/utf.h"
 #include "ui/layout.h"
 #include "ui/palette.h"
-#include "ui/services.h"
 #include "ui/texts.h"
 
 namespace tarn::fltk {
@@ -34,11 +33,6 @@ constexpr int32_t kShareFolderBytes = 4096;
 
 FrontEnd gFront;
 Fl_Event_Dispatch gPreviousDispatch = nullptr;
-
-int32_t InputCount(const ToolDescriptor& tool) {
-    if (tool.inputCount < 0) return 0;
-    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
-}
 
 bool IsComputeKey(int key) { return key == FL_Enter || key == FL_KP_Enter || key == FL_F + 5; }
 
@@ -74,9 +68,8 @@ void AddInputRow(int32_t row, const InputField& input) {
     gFront.inputEdits[row] = AddInputEdit(ui::InputEditSpec(row));
     char16_t text[kDefaultValueCapacity];
     ui::FormatDefaultValue(input.defaultValue, text, kDefaultValueCapacity);
-    // Through the window service, as the commands set it: this also keeps
-    // the services in every link of the window (ui's commands call them).
-    ui::SetControlText(row, text);
+    // Through the window service, as the commands set it.
+    ui::SetControlText(gFront.state, row, text);
     if (input.unit && input.unit[0] != 0) {
         AddStatic(ui::InputUnitSpec(row), StaticRole::Unit, input.unit);
     }
@@ -100,8 +93,6 @@ void AddFixedControls(const ToolDescriptor& tool) {
                     FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
                                   TextOrEmpty(tool.reference));
                     AddStatic(layout, StaticRole::Reference, reference);
-                } else {
-                    AddStatic(layout, StaticRole::Reference, layout.text);
                 }
                 break;
             case ui::ControlKind::Edit:
@@ -170,7 +161,7 @@ int CentredOrigin(int screen, int size) {
 MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     if (!OpenDisplay()) return nullptr;
     gFront = FrontEnd{};
-    ui::InitializeWindowState(gFront.state, tool);
+    ui::InitializeWindowState(gFront.state, tool, kWindowServices, &gFront);
     RegisterFonts();
     fl_message_font(FontFace(ui::kInputEditFont), FontSize(ui::kInputEditFont));
     fl_close = kOkCaption;
@@ -184,7 +175,7 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
                                   caption);
     gFront.window = window;
     window->begin();
-    for (int32_t row = 0; row < InputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
+    for (int32_t row = 0; row < ClampedInputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
     AddFixedControls(tool);
     window->end();
     window->size_range(ui::kClientWidth, ui::kClientHeight, ui::kClientWidth,
@@ -197,7 +188,7 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     gPreviousDispatch = Fl::event_dispatch();
     Fl::event_dispatch(DispatchEvent);
     window->show();
-    ui::FocusControl(0);
+    ui::FocusControl(gFront.state, 0);
     gFront.lastFocus = Fl::focus();
     return window;
 }

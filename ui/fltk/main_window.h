@@ -43,6 +43,8 @@ struct FrontEnd {
 };
 
 FrontEnd& Front();
+// The window services over a FrontEnd (services.cpp), its context.
+extern const ui::WindowServices kWindowServices;
 
 // The top-left corner that centres a window of `size` pixels on a screen of
 // `screen` pixels, never negative.

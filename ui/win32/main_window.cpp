@@ -87,10 +87,10 @@ void CreateFixedControls(const ToolDescriptor& tool) {
 LRESULT OnCreate(HWND window) {
     gWindow.window = window;
     const ToolDescriptor& tool = *gWindow.state.tool;
-    const int32_t rows = tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
-    for (int32_t row = 0; row < rows; ++row) CreateInputRow(row, tool.inputs[row]);
+    for (int32_t row = 0; row < ClampedInputCount(tool); ++row) {
+        CreateInputRow(row, tool.inputs[row]);
+    }
     CreateFixedControls(tool);
-    CopyBounded(gWindow.state.statusLine, ui::kStatusLineCapacity, ui::kReadyStatus);
     return 0;
 }
 
@@ -172,7 +172,7 @@ HFONT Font(int32_t number) {
 HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     gWindow = MainWindow{};
     gWindow.instance = instance;
-    ui::InitializeWindowState(gWindow.state, tool);
+    ui::InitializeWindowState(gWindow.state, tool, kWindowServices, &gWindow);
 
     CreateFonts();
     gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kWhite));

@@ -33,6 +33,8 @@ struct MainWindow {
 };
 
 MainWindow& Window();
+// The window services over a MainWindow (services.cpp), its context.
+extern const ui::WindowServices kWindowServices;
 HFONT Font(int32_t number);  // 1..8
 
 // Start-up steps 1 to 7: state, fonts, brushes, class, the window shown and
