@@ -79,6 +79,18 @@ void ResetCommand(WindowState& state) {
     RepaintMainWindow(state);
 }
 
+void InputEdited(WindowState& state) {
+    if (!IsStarted(state) || state.resultCopy[0] == 0) return;
+    // As reset does for its part, the level first; the fields, the last
+    // inputs and result text and the focus stay as they are.
+    state.currentLevel = kLevelNormal;
+    state.resultCopy[0] = 0;
+    SetControlText(state, kResultBoxSlot, u"");
+    SetControlText(state, kVerdictLineSlot, kVerdictPrompt);
+    SetStatus(state, kStaleResultStatus);
+    RepaintMainWindow(state);
+}
+
 void AboutCommand(WindowState& state) {
     if (!IsStarted(state)) return;
     const ToolDescriptor& tool = *state.tool;

@@ -27,6 +27,11 @@ void CopyCommand(WindowState& state);
 void ResetCommand(WindowState& state);
 void AboutCommand(WindowState& state);
 
+// The user changed the text of an input field (texts the program sets are
+// not edits). A result on show no longer belongs to the fields: it is
+// dropped, and copy and save prompt until the next computation.
+void InputEdited(WindowState& state);
+
 // Runs the command of a button id; false for any other id.
 bool RunCommandForId(WindowState& state, int32_t id);
 

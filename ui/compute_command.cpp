@@ -1,5 +1,6 @@
-// The compute command: reads the input fields, runs the tool's computation
-// and shows the report, the verdict and its level.
+// The compute command: reads the input fields, has values outside their
+// usual range confirmed, runs the tool's computation and shows the report,
+// the verdict and its level.
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -20,6 +21,8 @@ constexpr char16_t kBlank = u' ';
 constexpr int32_t kFieldCapacity = 128;
 constexpr int32_t kFieldReadCapacity = kFieldCapacity + 1;
 constexpr int32_t kMessageCapacity = 256;
+constexpr int32_t kQuestionCapacity = 512;
+constexpr int32_t kQuantityCapacity = 96;
 constexpr int32_t kReportCapacity = 4096;
 constexpr int32_t kVerdictCapacity = 512;
 
@@ -53,6 +56,57 @@ void ShowInputError(const WindowState& state, int32_t index) {
                   TextOrEmpty(tool.inputs[index].label));
     ShowMessage(state, message, kInputErrorCaption, MessageIcon::Warning);
     FocusControl(state, index);
+}
+
+// Outside the field's usual range. A NaN end compares false either way, so
+// it sets no limit on its side.
+bool OutsideUsualRange(const InputField& input, double value) {
+    return value < input.plausibleLow || value > input.plausibleHigh;
+}
+
+// "%g", then a blank and the unit when there is one.
+void FormatQuantity(double value, const char16_t* unit, char16_t* buffer, int32_t capacity) {
+    if (unit && unit[0] != 0) {
+        FormatBounded(buffer, capacity, kQuantityTemplate, value, unit);
+    } else {
+        FormatBounded(buffer, capacity, kNumberTemplate, value);
+    }
+}
+
+// The range reads "0.5–250 kg": the unit once, after the upper end. A range
+// with one end only names that end, with the unit.
+bool AskToUseValue(const WindowState& state, int32_t index, double value) {
+    const InputField& input = state.tool->inputs[index];
+    char16_t shown[kQuantityCapacity];
+    char16_t low[kQuantityCapacity];
+    char16_t high[kQuantityCapacity];
+    FormatQuantity(value, input.unit, shown, kQuantityCapacity);
+    FormatQuantity(input.plausibleHigh, input.unit, high, kQuantityCapacity);
+    const char16_t* label = TextOrEmpty(input.label);
+    char16_t question[kQuestionCapacity];
+    if (std::isnan(input.plausibleHigh)) {
+        FormatQuantity(input.plausibleLow, input.unit, low, kQuantityCapacity);
+        FormatBounded(question, kQuestionCapacity, kBelowLowTemplate, index + 1, label, shown, low);
+    } else if (std::isnan(input.plausibleLow)) {
+        FormatBounded(question, kQuestionCapacity, kAboveHighTemplate, index + 1, label, shown,
+                      high);
+    } else {
+        FormatBounded(low, kQuantityCapacity, kNumberTemplate, input.plausibleLow);
+        FormatBounded(question, kQuestionCapacity, kImplausibleTemplate, index + 1, label, shown,
+                      low, high);
+    }
+    return AskYesNo(state, question, kImplausibleCaption);
+}
+
+// Asks about every value outside its usual range, in the order of the
+// fields. Returns the index of the first value the user did not confirm,
+// or -1 when every value may be used.
+int32_t ConfirmUnusualValues(const WindowState& state, const double* values) {
+    for (int32_t i = 0; i < ClampedInputCount(*state.tool); ++i) {
+        if (!OutsideUsualRange(state.tool->inputs[i], values[i])) continue;
+        if (!AskToUseValue(state, i, values[i])) return i;
+    }
+    return -1;
 }
 
 // The clipboard body: a formula tool's report and verdict; a report kind's
@@ -104,6 +158,12 @@ void ComputeCommand(WindowState& state) {
     const int32_t refused = ReadInputFields(state, values);
     if (refused >= 0) {
         ShowInputError(state, refused);
+        return;
+    }
+    // A value not confirmed ends the command as an input error does.
+    const int32_t unconfirmed = ConfirmUnusualValues(state, values);
+    if (unconfirmed >= 0) {
+        FocusControl(state, unconfirmed);
         return;
     }
     for (int32_t i = 0; i < ClampedInputCount(tool); ++i) state.lastInputs[i] = values[i];

@@ -22,11 +22,16 @@ struct WindowServices {
     // At most capacity - 1 units and a terminator, as GetWindowTextW.
     void (*readControlText)(void* context, int32_t slot, char16_t* buffer, int32_t capacity);
     void (*setControlText)(void* context, int32_t slot, const char16_t* text);
+    // An input edit gets the focus with its whole text selected, so that
+    // typing replaces it.
     void (*focusControl)(void* context, int32_t slot);
     void (*focusMainWindow)(void* context);
     // Modal, owned by the main window.
     void (*showMessage)(void* context, const char16_t* text, const char16_t* caption,
                         MessageIcon icon);
+    // A modal question with a warning icon, owned by the main window: true
+    // for Yes. No is the default, taken by Enter; the keys Y and N answer.
+    bool (*askYesNo)(void* context, const char16_t* text, const char16_t* caption);
     // Repaint without erasing (status line changes).
     void (*repaintMainWindow)(void* context);
     // Repaint with erasing, in the colour of the current level.

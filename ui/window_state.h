@@ -42,6 +42,9 @@ inline void ShowMessage(const WindowState& state, const char16_t* text, const ch
                         MessageIcon icon) {
     state.services->showMessage(state.servicesContext, text, caption, icon);
 }
+inline bool AskYesNo(const WindowState& state, const char16_t* text, const char16_t* caption) {
+    return state.services->askYesNo(state.servicesContext, text, caption);
+}
 inline void RepaintMainWindow(const WindowState& state) {
     state.services->repaintMainWindow(state.servicesContext);
 }

@@ -65,6 +65,16 @@ void ShowMessage(void* context, const char16_t* text, const char16_t* caption, M
     call.window().messages.push_back({text ? text : u"", caption ? caption : u"", icon});
 }
 
+bool AskYesNo(void* context, const char16_t* text, const char16_t* caption) {
+    Recording call(context, "ask");
+    FakeWindow& window = call.window();
+    window.questions.push_back({text ? text : u"", caption ? caption : u"", MessageIcon::Warning});
+    if (window.answers.empty()) return true;
+    const bool yes = window.answers.front();
+    window.answers.erase(window.answers.begin());
+    return yes;
+}
+
 void RepaintMainWindow(void* context) {
     Recording call(context, "repaint main");
     FakeWindow& window = call.window();
@@ -106,9 +116,17 @@ platform::LocalDateTime LocalTime(void* context) {
 }  // namespace
 
 const WindowServices kServices = {
-    ReadControlText,    SetControlText,    FocusControl,       FocusMainWindow,
-    ShowMessage,        RepaintMainWindow, RepaintVerdictLine, PutClipboardText,
-    LocalAppDataFolder, LocalTime,
+    .readControlText = ReadControlText,
+    .setControlText = SetControlText,
+    .focusControl = FocusControl,
+    .focusMainWindow = FocusMainWindow,
+    .showMessage = ShowMessage,
+    .askYesNo = AskYesNo,
+    .repaintMainWindow = RepaintMainWindow,
+    .repaintVerdictLine = RepaintVerdictLine,
+    .putClipboardText = PutClipboardText,
+    .localAppDataFolder = LocalAppDataFolder,
+    .localTime = LocalTime,
 };
 
 void Start(WindowState& state, const ToolDescriptor& tool, FakeWindow& window) {
@@ -124,6 +142,7 @@ void ForgetCalls(FakeWindow& window) {
     window.calls.clear();
     window.readSlots.clear();
     window.messages.clear();
+    window.questions.clear();
     window.focusedSlot = -1;
     window.mainRepaints = 0;
     window.verdictRepaints = 0;

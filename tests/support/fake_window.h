@@ -34,6 +34,7 @@ struct FakeWindow {
     std::vector<std::string> calls;
     std::vector<int32_t> readSlots;
     std::vector<Message> messages;
+    std::vector<Message> questions;
     int32_t focusedSlot = -1;  // -1: nothing, kMainWindowFocus: the main window
     int32_t mainRepaints = 0;
     int32_t verdictRepaints = 0;
@@ -46,6 +47,9 @@ struct FakeWindow {
 
     // How the window answers.
     bool clipboardFails = false;
+    // Answers to the questions, first to last (true: Yes); once they run
+    // out, the user confirms whatever is asked.
+    std::vector<bool> answers;
     // Unset: the platform's folder; set but empty: there is none.
     std::optional<std::u16string> appDataFolder;
     // Unset: the platform's clock.

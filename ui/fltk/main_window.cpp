@@ -3,7 +3,6 @@
 #include "ui/fltk/main_window.h"
 
 #include <FL/Fl.H>
-#include <FL/fl_ask.H>
 
 #include <cstdio>
 
@@ -14,6 +13,7 @@
 #include "ui/fltk/icon.h"
 #include "ui/fltk/painting.h"
 #include "ui/fltk/utf.h"
+#include "ui/fltk/window_title.h"
 #include "ui/layout.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -28,8 +28,11 @@ constexpr int32_t kReferenceCapacity = 512;
 constexpr int32_t kCaptionBytes = 512 * 3 + 1;
 constexpr int32_t kStaticTextBytes = 4096 * 3 + 1;
 constexpr char kWindowClass[] = "ordavel";
-constexpr char kOkCaption[] = "确定";
 constexpr int32_t kShareFolderBytes = 4096;
+// A light selection: the text the program selects in an input (the default
+// at start-up) stays in the main text colour instead of turning white on
+// FLTK's dark selection.
+constexpr uint32_t kInputSelection = 0xCCE4F7;
 
 FrontEnd gFront;
 Fl_Event_Dispatch gPreviousDispatch = nullptr;
@@ -52,14 +55,21 @@ StaticText* AddStatic(const ui::ControlSpec& layout, StaticRole role, const char
     return control;
 }
 
+// Called for the user's edits only: Fl_Input::value(), which the program
+// uses, runs no callback.
+void OnInputEdited(Fl_Widget*, void*) { ui::InputEdited(gFront.state); }
+
 Fl_Input* AddInputEdit(const ui::ControlSpec& layout) {
     auto* edit = new Fl_Input(layout.x, layout.y, layout.width, layout.height);
     edit->box(FL_DOWN_BOX);
     edit->color(ToFlColour(ui::kWhite));
     edit->textcolor(ToFlColour(ui::kMainText));
+    edit->selection_color(ToFlColour(kInputSelection));
     edit->textfont(FontFace(layout.font));
     edit->textsize(FontSize(layout.font));
     edit->argument(layout.id);
+    edit->callback(OnInputEdited);
+    edit->when(FL_WHEN_CHANGED);
     return edit;
 }
 
@@ -163,8 +173,6 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     gFront = FrontEnd{};
     ui::InitializeWindowState(gFront.state, tool, kWindowServices, &gFront);
     RegisterFonts();
-    fl_message_font(FontFace(ui::kInputEditFont), FontSize(ui::kInputEditFont));
-    fl_close = kOkCaption;
 
     int screenX = 0, screenY = 0, screenWidth = 0, screenHeight = 0;
     Fl::screen_xywh(screenX, screenY, screenWidth, screenHeight, 0);
@@ -188,6 +196,8 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     gPreviousDispatch = Fl::event_dispatch();
     Fl::event_dispatch(DispatchEvent);
     window->show();
+    PublishTitle(*window);
+    // The first input, its text selected: typing replaces the default.
     ui::FocusControl(gFront.state, 0);
     gFront.lastFocus = Fl::focus();
     return window;

@@ -2,13 +2,13 @@
 // record.
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
-#include <FL/fl_ask.H>
 
 #include <cstdlib>
 
 #include "engine/text.h"
 #include "platform/platform.h"
 #include "ui/fltk/main_window.h"
+#include "ui/fltk/message_box.h"
 #include "ui/fltk/utf.h"
 #include "ui/window_state.h"
 
@@ -82,7 +82,10 @@ void FocusControl(void* context, int32_t slot) {
     FrontEnd& front = Of(context);
     Fl_Widget* control = InputEdit(front, slot);
     if (!control && slot == ui::kResultBoxSlot) control = front.resultBox;
-    if (control && control->take_focus()) front.lastFocus = control;
+    if (!control || !control->take_focus()) return;
+    front.lastFocus = control;
+    // The whole text selected, the cursor at its end: typing replaces it.
+    if (Fl_Input* edit = InputEdit(front, slot)) edit->position(edit->size(), 0);
 }
 
 void FocusMainWindow(void* context) {
@@ -92,25 +95,31 @@ void FocusMainWindow(void* context) {
     front.lastFocus = front.window;
 }
 
-void ShowMessage(void* context, const char16_t* text, const char16_t* caption, MessageIcon icon) {
-    FrontEnd& front = Of(context);
+// Runs a box over the main window. The box takes the focus while it is
+// open; it comes back to the control that had it, as when a Windows message
+// box closes.
+bool RunBox(FrontEnd& front, const char16_t* text, const char16_t* caption, BoxIcon icon,
+            BoxButtons buttons) {
     static char bytes[kMessageBytes];
     static char label[kMessageBytes];
     static char title[kMessageBytes];
     ToUtf8(text, bytes, kMessageBytes, LineEnds::CrLfToLf);
     EscapeLabel(bytes, label, kMessageBytes);
     ToUtf8(TextOrEmpty(caption), title, kMessageBytes);
-    // The box takes the focus while it is open; it comes back to the control
-    // that had it, as when a Windows message box closes.
     Fl_Widget* focus = Fl::focus();
     const bool focusInWindow = front.window && front.window->contains(focus);
-    fl_message_title(title);
-    if (icon == MessageIcon::Warning) {
-        fl_alert("%s", label);
-    } else {
-        fl_message("%s", label);
-    }
+    const bool answer = RunMessageBox(front.window, title, label, icon, buttons);
     if (focusInWindow && front.window && front.window->contains(focus)) Fl::focus(focus);
+    return answer;
+}
+
+void ShowMessage(void* context, const char16_t* text, const char16_t* caption, MessageIcon icon) {
+    RunBox(Of(context), text, caption,
+           icon == MessageIcon::Warning ? BoxIcon::Warning : BoxIcon::Information, BoxButtons::Ok);
+}
+
+bool AskYesNo(void* context, const char16_t* text, const char16_t* caption) {
+    return RunBox(Of(context), text, caption, BoxIcon::Warning, BoxButtons::YesNo);
 }
 
 void RepaintMainWindow(void* context) {
@@ -139,9 +148,17 @@ platform::LocalDateTime LocalTime(void*) { return platform::LocalTime(); }
 }  // namespace
 
 const ui::WindowServices kWindowServices = {
-    ReadControlText,   SetControlText,     FocusControl,     FocusMainWindow,
-    ShowMessage,       RepaintMainWindow,  RepaintVerdictLine, PutClipboardText,
-    LocalAppDataFolder, LocalTime,
+    .readControlText = ReadControlText,
+    .setControlText = SetControlText,
+    .focusControl = FocusControl,
+    .focusMainWindow = FocusMainWindow,
+    .showMessage = ShowMessage,
+    .askYesNo = AskYesNo,
+    .repaintMainWindow = RepaintMainWindow,
+    .repaintVerdictLine = RepaintVerdictLine,
+    .putClipboardText = PutClipboardText,
+    .localAppDataFolder = LocalAppDataFolder,
+    .localTime = LocalTime,
 };
 
 }  // namespace tarn::fltk

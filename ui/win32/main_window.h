@@ -29,6 +29,9 @@ struct MainWindow {
     HBRUSH whiteBrush = nullptr;
     HBRUSH backgroundBrush = nullptr;
     SIZE frame = {};  // outer size that gives the 1020 x 720 client area
+    // Set while the program itself sets a control's text: the EN_CHANGE
+    // that SetWindowTextW sends then is no edit.
+    bool settingText = false;
     ui::WindowState state;
 };
 

@@ -34,13 +34,20 @@ void ReadControlText(void* context, int32_t slot, char16_t* buffer, int32_t capa
 }
 
 void SetControlText(void* context, int32_t slot, const char16_t* text) {
-    HWND control = ControlOfSlot(Of(context), slot);
-    if (control) SetWindowTextW(control, Wide(TextOrEmpty(text)));
+    MainWindow& window = Of(context);
+    HWND control = ControlOfSlot(window, slot);
+    if (!control) return;
+    const bool wasSetting = window.settingText;
+    window.settingText = true;
+    SetWindowTextW(control, Wide(TextOrEmpty(text)));
+    window.settingText = wasSetting;
 }
 
 void FocusControl(void* context, int32_t slot) {
     HWND control = ControlOfSlot(Of(context), slot);
-    if (control) SetFocus(control);
+    if (!control) return;
+    SetFocus(control);
+    if (slot >= 0 && slot < kMaxInputs) SendMessageW(control, EM_SETSEL, 0, -1);
 }
 
 void FocusMainWindow(void* context) { SetFocus(Of(context).window); }
@@ -52,18 +59,24 @@ void ShowMessage(void* context, const char16_t* text, const char16_t* caption,
                 MB_OK | iconStyle);
 }
 
+bool AskYesNo(void* context, const char16_t* text, const char16_t* caption) {
+    return MessageBoxW(Of(context).window, Wide(TextOrEmpty(text)), Wide(TextOrEmpty(caption)),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 void RepaintMainWindow(void* context) { InvalidateRect(Of(context).window, nullptr, FALSE); }
 
 void RepaintVerdictLine(void* context) { InvalidateRect(Of(context).verdictLine, nullptr, TRUE); }
 
 // The clipboard owns the block once SetClipboardData accepts it; until then
-// every failure gives it back.
+// every failure gives it back. The block is zero-filled, so nothing but
+// terminators follows the text in its spare bytes.
 bool PutClipboardText(void* context, const char16_t* text) {
     if (!OpenClipboard(Of(context).window)) return false;
     EmptyClipboard();
     const int32_t length = TextLength(text);
     const SIZE_T bytes = static_cast<SIZE_T>(length) * sizeof(char16_t) + 32;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     if (!block) {
         CloseClipboard();
         return false;
@@ -91,9 +104,17 @@ platform::LocalDateTime LocalTime(void*) { return platform::LocalTime(); }
 }  // namespace
 
 const ui::WindowServices kWindowServices = {
-    ReadControlText,   SetControlText,     FocusControl,     FocusMainWindow,
-    ShowMessage,       RepaintMainWindow,  RepaintVerdictLine, PutClipboardText,
-    LocalAppDataFolder, LocalTime,
+    .readControlText = ReadControlText,
+    .setControlText = SetControlText,
+    .focusControl = FocusControl,
+    .focusMainWindow = FocusMainWindow,
+    .showMessage = ShowMessage,
+    .askYesNo = AskYesNo,
+    .repaintMainWindow = RepaintMainWindow,
+    .repaintVerdictLine = RepaintVerdictLine,
+    .putClipboardText = PutClipboardText,
+    .localAppDataFolder = LocalAppDataFolder,
+    .localTime = LocalTime,
 };
 
 }  // namespace tarn::win32
