@@ -44,24 +44,13 @@ public:
         answer_ = yes;
         hide();
     }
-    // Escape, the close button and N: OK when there is no question.
+    // Escape and the close button: No, or OK when there is no question.
     void Decline() { Answer(buttons_ == BoxButtons::Ok); }
 
     int handle(int event) override {
-        if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && !(Fl::event_state() & (FL_CTRL | FL_META))) {
-            const int key = Fl::event_key();
-            if (key == FL_Escape) {
-                Decline();
-                return 1;
-            }
-            if (key == FL_Enter || key == FL_KP_Enter) {
-                Answer(Fl::focus() == yes_ || (buttons_ == BoxButtons::Ok));
-                return 1;
-            }
-            if (buttons_ == BoxButtons::YesNo && (key == 'y' || key == 'n')) {
-                Answer(key == 'y');
-                return 1;
-            }
+        const bool key = event == FL_KEYBOARD || event == FL_SHORTCUT;
+        if (key && !(Fl::event_state() & (FL_CTRL | FL_META))) {
+            return AnswerKey(Fl::event_key()) ? 1 : Fl_Window::handle(event);
         }
         // The window manager's focus lands on the window: FLTK would give it
         // to the first button rather than keep the default one.
@@ -70,6 +59,23 @@ public:
     }
 
 private:
+    // Escape; Enter on the button with the focus; Y and N in a question.
+    bool AnswerKey(int key) {
+        if (key == FL_Escape) {
+            Decline();
+            return true;
+        }
+        if (key == FL_Enter || key == FL_KP_Enter) {
+            Answer(Fl::focus() == yes_ || buttons_ == BoxButtons::Ok);
+            return true;
+        }
+        if (buttons_ == BoxButtons::YesNo && (key == 'y' || key == 'n')) {
+            Answer(key == 'y');
+            return true;
+        }
+        return false;
+    }
+
     BoxButtons buttons_;
     Fl_Button* yes_ = nullptr;
     Fl_Button* no_ = nullptr;
