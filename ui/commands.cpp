@@ -5,7 +5,6 @@
 #include "ui/commands.h"
 #include "ui/layout.h"
 #include "ui/save_command.h"
-#include "ui/services.h"
 #include "ui/texts.h"
 
 namespace tarn::ui {
@@ -17,27 +16,28 @@ constexpr int32_t kAboutCapacity = 1400;
 // stack, so a title is given room for 510 characters and cut beyond that.
 constexpr int32_t kClipboardCapacity = kLastResultCapacity + 512;
 
-int32_t InputCount(const ToolDescriptor& tool) {
-    if (tool.inputCount < 0) return 0;
-    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
-}
-
 void SetStatus(WindowState& state, const char16_t* text) {
     CopyBounded(state.statusLine, kStatusLineCapacity, text);
 }
 
-void RestoreDefaultInputs(const ToolDescriptor& tool) {
-    for (int32_t i = 0; i < InputCount(tool); ++i) {
+void RestoreDefaultInputs(const WindowState& state) {
+    const ToolDescriptor& tool = *state.tool;
+    for (int32_t i = 0; i < ClampedInputCount(tool); ++i) {
         char16_t text[kDefaultValueCapacity];
         FormatDefaultValue(tool.inputs[i].defaultValue, text, kDefaultValueCapacity);
-        SetControlText(i, text);
+        SetControlText(state, i, text);
     }
 }
 
 }  // namespace
 
-void InitializeWindowState(WindowState& state, const ToolDescriptor& tool) {
+bool IsStarted(const WindowState& state) { return state.tool && state.services; }
+
+void InitializeWindowState(WindowState& state, const ToolDescriptor& tool,
+                           const WindowServices& services, void* servicesContext) {
     state.tool = &tool;
+    state.services = &services;
+    state.servicesContext = servicesContext;
     state.currentLevel = kLevelNormal;
     state.resultCopy[0] = 0;
     state.lastResultText[0] = 0;
@@ -51,41 +51,53 @@ void FormatDefaultValue(double value, char16_t* buffer, int32_t capacity) {
 }
 
 void CopyCommand(WindowState& state) {
-    if (!state.tool) return;
+    if (!IsStarted(state)) return;
     if (state.resultCopy[0] == 0) {
-        ShowMessage(kNoResultYet, kNoticeCaption, MessageIcon::Information);
+        ShowMessage(state, kNoResultYet, kNoticeCaption, MessageIcon::Information);
         return;
     }
     char16_t text[kClipboardCapacity];
     FormatBounded(text, kClipboardCapacity, kClipboardTemplate, TextOrEmpty(state.tool->title),
                   state.lastResultText);
-    if (!PutClipboardText(text)) return;
+    if (!PutClipboardText(state, text)) return;
     SetStatus(state, kCopiedStatus);
-    RepaintMainWindow();
+    RepaintMainWindow(state);
 }
 
 void ResetCommand(WindowState& state) {
-    if (!state.tool) return;
+    if (!IsStarted(state)) return;
     const ToolDescriptor& tool = *state.tool;
     // The level goes first, so that the prompt is never drawn in the colour
     // of the verdict it replaces.
     state.currentLevel = kLevelNormal;
     state.resultCopy[0] = 0;
-    RestoreDefaultInputs(tool);
-    SetControlText(kResultBoxSlot, u"");
-    SetControlText(kVerdictLineSlot, kVerdictPrompt);
-    SetControlText(kNoteTextSlot, TextOrEmpty(tool.note));
+    RestoreDefaultInputs(state);
+    SetControlText(state, kResultBoxSlot, u"");
+    SetControlText(state, kVerdictLineSlot, kVerdictPrompt);
+    SetControlText(state, kNoteTextSlot, TextOrEmpty(tool.note));
     SetStatus(state, kResetStatus);
-    RepaintMainWindow();
+    RepaintMainWindow(state);
+}
+
+void InputEdited(WindowState& state) {
+    if (!IsStarted(state) || state.resultCopy[0] == 0) return;
+    // As reset does for its part, the level first; the fields, the last
+    // inputs and result text and the focus stay as they are.
+    state.currentLevel = kLevelNormal;
+    state.resultCopy[0] = 0;
+    SetControlText(state, kResultBoxSlot, u"");
+    SetControlText(state, kVerdictLineSlot, kVerdictPrompt);
+    SetStatus(state, kStaleResultStatus);
+    RepaintMainWindow(state);
 }
 
 void AboutCommand(WindowState& state) {
-    if (!state.tool) return;
+    if (!IsStarted(state)) return;
     const ToolDescriptor& tool = *state.tool;
     char16_t text[kAboutCapacity];
     FormatBounded(text, kAboutCapacity, kAboutTemplate, TextOrEmpty(tool.title),
                   TextOrEmpty(tool.category), TextOrEmpty(tool.reference));
-    ShowMessage(text, kAboutCaptionText, MessageIcon::Information);
+    ShowMessage(state, text, kAboutCaptionText, MessageIcon::Information);
 }
 
 bool RunCommandForId(WindowState& state, int32_t id) {

@@ -1,5 +1,5 @@
 // The compute, copy, reset and about commands, written once over the window
-// services of ui/services.h.
+// services the state was started with.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,14 @@
 
 namespace tarn::ui {
 
-// Start-up state: level 0, no result, the ready status.
-void InitializeWindowState(WindowState& state, const ToolDescriptor& tool);
+// Start-up state: level 0, no result, the ready status, and the window
+// services every command of this state calls with `servicesContext`.
+void InitializeWindowState(WindowState& state, const ToolDescriptor& tool,
+                           const WindowServices& services, void* servicesContext);
+
+// True once InitializeWindowState gave the state a tool and services; the
+// commands do nothing before.
+bool IsStarted(const WindowState& state);
 
 // Reads one input field. Blank or empty reads as 0; otherwise the text, less
 // leading and trailing blanks, must be one finite number, read whole.
@@ -20,6 +26,11 @@ void ComputeCommand(WindowState& state);
 void CopyCommand(WindowState& state);
 void ResetCommand(WindowState& state);
 void AboutCommand(WindowState& state);
+
+// The user changed the text of an input field (texts the program sets are
+// not edits). A result on show no longer belongs to the fields: it is
+// dropped, and copy and save prompt until the next computation.
+void InputEdited(WindowState& state);
 
 // Runs the command of a button id; false for any other id.
 bool RunCommandForId(WindowState& state, int32_t id);

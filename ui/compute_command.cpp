@@ -1,5 +1,6 @@
-// The compute command: reads the input fields, runs the tool's computation
-// and shows the report, the verdict and its level.
+// The compute command: reads the input fields, has values outside their
+// usual range confirmed, runs the tool's computation and shows the report,
+// the verdict and its level.
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -8,7 +9,6 @@
 #include "engine/format.h"
 #include "engine/text.h"
 #include "ui/commands.h"
-#include "ui/services.h"
 #include "ui/texts.h"
 
 namespace tarn::ui {
@@ -21,13 +21,10 @@ constexpr char16_t kBlank = u' ';
 constexpr int32_t kFieldCapacity = 128;
 constexpr int32_t kFieldReadCapacity = kFieldCapacity + 1;
 constexpr int32_t kMessageCapacity = 256;
+constexpr int32_t kQuestionCapacity = 512;
+constexpr int32_t kQuantityCapacity = 96;
 constexpr int32_t kReportCapacity = 4096;
 constexpr int32_t kVerdictCapacity = 512;
-
-int32_t InputCount(const ToolDescriptor& tool) {
-    if (tool.inputCount < 0) return 0;
-    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
-}
 
 // Copies text[0, length) as ASCII; false when any character is not ASCII
 // (full-width digits and other look-alikes are not numbers here).
@@ -42,22 +39,74 @@ bool NarrowToAscii(const char16_t* text, int32_t length, char* ascii) {
 // Reads every input field into `values`. Returns the index of the first
 // field that is not a number, or -1 when all were read; fields after a
 // refused one are not read.
-int32_t ReadInputFields(const ToolDescriptor& tool, double* values) {
-    for (int32_t i = 0; i < InputCount(tool); ++i) {
+int32_t ReadInputFields(const WindowState& state, double* values) {
+    for (int32_t i = 0; i < ClampedInputCount(*state.tool); ++i) {
         char16_t text[kFieldReadCapacity] = {};
-        ReadControlText(i, text, kFieldReadCapacity);
+        ReadControlText(state, i, text, kFieldReadCapacity);
         if (TextLength(text) >= kFieldCapacity) return i;
         if (!ParseInputField(text, &values[i])) return i;
     }
     return -1;
 }
 
-void ShowInputError(const ToolDescriptor& tool, int32_t index) {
+void ShowInputError(const WindowState& state, int32_t index) {
+    const ToolDescriptor& tool = *state.tool;
     char16_t message[kMessageCapacity];
     FormatBounded(message, kMessageCapacity, kInputErrorTemplate, index + 1,
                   TextOrEmpty(tool.inputs[index].label));
-    ShowMessage(message, kInputErrorCaption, MessageIcon::Warning);
-    FocusControl(index);
+    ShowMessage(state, message, kInputErrorCaption, MessageIcon::Warning);
+    FocusControl(state, index);
+}
+
+// Outside the field's usual range. A NaN end compares false either way, so
+// it sets no limit on its side.
+bool OutsideUsualRange(const InputField& input, double value) {
+    return value < input.plausibleLow || value > input.plausibleHigh;
+}
+
+// "%g", then a blank and the unit when there is one.
+void FormatQuantity(double value, const char16_t* unit, char16_t* buffer, int32_t capacity) {
+    if (unit && unit[0] != 0) {
+        FormatBounded(buffer, capacity, kQuantityTemplate, value, unit);
+    } else {
+        FormatBounded(buffer, capacity, kNumberTemplate, value);
+    }
+}
+
+// The range reads "0.5–250 kg": the unit once, after the upper end. A range
+// with one end only names that end, with the unit.
+bool AskToUseValue(const WindowState& state, int32_t index, double value) {
+    const InputField& input = state.tool->inputs[index];
+    char16_t shown[kQuantityCapacity];
+    char16_t low[kQuantityCapacity];
+    char16_t high[kQuantityCapacity];
+    FormatQuantity(value, input.unit, shown, kQuantityCapacity);
+    FormatQuantity(input.plausibleHigh, input.unit, high, kQuantityCapacity);
+    const char16_t* label = TextOrEmpty(input.label);
+    char16_t question[kQuestionCapacity];
+    if (std::isnan(input.plausibleHigh)) {
+        FormatQuantity(input.plausibleLow, input.unit, low, kQuantityCapacity);
+        FormatBounded(question, kQuestionCapacity, kBelowLowTemplate, index + 1, label, shown, low);
+    } else if (std::isnan(input.plausibleLow)) {
+        FormatBounded(question, kQuestionCapacity, kAboveHighTemplate, index + 1, label, shown,
+                      high);
+    } else {
+        FormatBounded(low, kQuantityCapacity, kNumberTemplate, input.plausibleLow);
+        FormatBounded(question, kQuestionCapacity, kImplausibleTemplate, index + 1, label, shown,
+                      low, high);
+    }
+    return AskYesNo(state, question, kImplausibleCaption);
+}
+
+// Asks about every value outside its usual range, in the order of the
+// fields. Returns the index of the first value the user did not confirm,
+// or -1 when every value may be used.
+int32_t ConfirmUnusualValues(const WindowState& state, const double* values) {
+    for (int32_t i = 0; i < ClampedInputCount(*state.tool); ++i) {
+        if (!OutsideUsualRange(state.tool->inputs[i], values[i])) continue;
+        if (!AskToUseValue(state, i, values[i])) return i;
+    }
+    return -1;
 }
 
 // The clipboard body: a formula tool's report and verdict; a report kind's
@@ -102,31 +151,37 @@ bool ParseInputField(const char16_t* text, double* value) {
 }
 
 void ComputeCommand(WindowState& state) {
-    if (!state.tool) return;
+    if (!IsStarted(state)) return;
     const ToolDescriptor& tool = *state.tool;
     // Parsed apart first: the kept inputs always belong to the kept result.
     double values[kMaxInputs] = {};
-    const int32_t refused = ReadInputFields(tool, values);
+    const int32_t refused = ReadInputFields(state, values);
     if (refused >= 0) {
-        ShowInputError(tool, refused);
+        ShowInputError(state, refused);
         return;
     }
-    for (int32_t i = 0; i < InputCount(tool); ++i) state.lastInputs[i] = values[i];
+    // A value not confirmed ends the command as an input error does.
+    const int32_t unconfirmed = ConfirmUnusualValues(state, values);
+    if (unconfirmed >= 0) {
+        FocusControl(state, unconfirmed);
+        return;
+    }
+    for (int32_t i = 0; i < ClampedInputCount(tool); ++i) state.lastInputs[i] = values[i];
 
     char16_t report[kReportCapacity];
     char16_t verdict[kVerdictCapacity];
     ToolComputation(tool, state.lastInputs, report, kReportCapacity, verdict, kVerdictCapacity,
                     &state.currentLevel, state.resultCopy, kResultCopyCapacity);
-    SetControlText(kResultBoxSlot, report);
-    SetControlText(kVerdictLineSlot, verdict);
+    SetControlText(state, kResultBoxSlot, report);
+    SetControlText(state, kVerdictLineSlot, verdict);
     KeepLastResultText(state, report, verdict);
-    RepaintVerdictLine();
-    RepaintMainWindow();
+    RepaintVerdictLine(state);
+    RepaintMainWindow(state);
 
     FormatBounded(state.statusLine, kStatusLineCapacity, kComputedStatusTemplate,
                   TextOrEmpty(tool.title));
-    RepaintMainWindow();
-    FocusMainWindow();
+    RepaintMainWindow(state);
+    FocusMainWindow(state);
 }
 
 }  // namespace tarn::ui

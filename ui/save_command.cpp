@@ -3,34 +3,23 @@
 #include "ui/save_command.h"
 
 #include "engine/format.h"
-#include "platform/platform.h"
 #include "records/record_log.h"
-#include "ui/services.h"
+#include "ui/commands.h"
+#include "ui/texts.h"
 
 namespace tarn::ui {
-namespace {
-
-constexpr char16_t kSavePrompt[] = u"请先点击“计算”生成结果，再保存记录。";
-constexpr char16_t kSavePromptCaption[] = u"提示";
-constexpr char16_t kSavedStatusTemplate[] = u"记录已保存：%ls";
-constexpr char16_t kSavedMessage[] = u"本次结果已追加保存到本地记录（CSV，可用 Excel 打开）。";
-constexpr char16_t kSavedCaption[] = u"已保存";
-constexpr char16_t kSaveFailedStatusTemplate[] = u"记录保存失败：%ls";
-constexpr char16_t kSaveFailedMessage[] = u"本次结果未能保存到本地记录，请检查文件夹权限与磁盘空间。";
-constexpr char16_t kSaveFailedCaption[] = u"保存失败";
-
-}  // namespace
 
 void SaveCommand(WindowState& state) {
+    if (!IsStarted(state)) return;
     if (state.resultCopy[0] == 0) {
-        ShowMessage(kSavePrompt, kSavePromptCaption, MessageIcon::Information);
+        ShowMessage(state, kSavePrompt, kNoticeCaption, MessageIcon::Information);
         return;
     }
-    const ToolDescriptor& tool = state.tool ? *state.tool : CurrentTool();
+    const ToolDescriptor& tool = *state.tool;
 
     char16_t appData[records::kAppDataFolderCapacity];
-    const bool haveFolder = platform::LocalAppDataFolder(appData, records::kAppDataFolderCapacity);
-    const platform::LocalDateTime now = platform::LocalTime();
+    const bool haveFolder = LocalAppDataFolder(state, appData, records::kAppDataFolderCapacity);
+    const platform::LocalDateTime now = LocalTime(state);
     char16_t path[records::kRecordPathCapacity];
     const records::SaveResult result =
         records::SaveRecord(tool, state.lastInputs, state.resultCopy, haveFolder ? appData : nullptr,
@@ -40,11 +29,11 @@ void SaveCommand(WindowState& state) {
     const bool saved = result == records::SaveResult::Saved;
     FormatBounded(state.statusLine, kStatusLineCapacity,
                   saved ? kSavedStatusTemplate : kSaveFailedStatusTemplate, path);
-    RepaintMainWindow();
+    RepaintMainWindow(state);
     if (saved)
-        ShowMessage(kSavedMessage, kSavedCaption, MessageIcon::Information);
+        ShowMessage(state, kSavedMessage, kSavedCaption, MessageIcon::Information);
     else
-        ShowMessage(kSaveFailedMessage, kSaveFailedCaption, MessageIcon::Warning);
+        ShowMessage(state, kSaveFailedMessage, kSaveFailedCaption, MessageIcon::Warning);
 }
 
 }  // namespace tarn::ui

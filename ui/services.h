@@ -1,8 +1,12 @@
-// The window services the commands use. Each front end (Win32, FLTK) defines
-// these functions over its own widgets; tests link a fake set instead.
+// The window services the commands use: a table of functions that each front
+// end (Win32, FLTK) fills over its own window record, and tests over a fake.
+// The table and its context travel in the WindowState; the commands call
+// them through the wrappers of ui/window_state.h.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/platform.h"
 
 namespace tarn::ui {
 
@@ -13,17 +17,30 @@ inline constexpr int32_t kNoteTextSlot = 18;
 
 enum class MessageIcon { Information, Warning };
 
-void ReadControlText(int32_t slot, char16_t* buffer, int32_t capacity);
-void SetControlText(int32_t slot, const char16_t* text);
-void FocusControl(int32_t slot);
-void FocusMainWindow();
-// Modal, owned by the main window.
-void ShowMessage(const char16_t* text, const char16_t* caption, MessageIcon icon);
-// Repaint without erasing (status line changes).
-void RepaintMainWindow();
-// Repaint with erasing, in the colour of the current level.
-void RepaintVerdictLine();
-// Puts `text` on the clipboard as Unicode text; false when it could not.
-bool PutClipboardText(const char16_t* text);
+// Every function gets the context the table was installed with.
+struct WindowServices {
+    // At most capacity - 1 units and a terminator, as GetWindowTextW.
+    void (*readControlText)(void* context, int32_t slot, char16_t* buffer, int32_t capacity);
+    void (*setControlText)(void* context, int32_t slot, const char16_t* text);
+    // An input edit gets the focus with its whole text selected, so that
+    // typing replaces it.
+    void (*focusControl)(void* context, int32_t slot);
+    void (*focusMainWindow)(void* context);
+    // Modal, owned by the main window.
+    void (*showMessage)(void* context, const char16_t* text, const char16_t* caption,
+                        MessageIcon icon);
+    // A modal question with a warning icon, owned by the main window: true
+    // for Yes. No is the default, taken by Enter; the keys Y and N answer.
+    bool (*askYesNo)(void* context, const char16_t* text, const char16_t* caption);
+    // Repaint without erasing (status line changes).
+    void (*repaintMainWindow)(void* context);
+    // Repaint with erasing, in the colour of the current level.
+    void (*repaintVerdictLine)(void* context);
+    // Puts `text` on the clipboard as Unicode text; false when it could not.
+    bool (*putClipboardText)(void* context, const char16_t* text);
+    // The per-user local application-data folder; false when there is none.
+    bool (*localAppDataFolder)(void* context, char16_t* buffer, int32_t capacity);
+    platform::LocalDateTime (*localTime)(void* context);
+};
 
 }  // namespace tarn::ui

@@ -1,9 +1,11 @@
-// What the main window remembers between commands.
+// What the main window remembers between commands, and the window services
+// it was started with.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/descriptor.h"
+#include "ui/services.h"
 
 namespace tarn::ui {
 
@@ -13,11 +15,50 @@ inline constexpr int32_t kStatusLineCapacity = 256;
 
 struct WindowState {
     const ToolDescriptor* tool = nullptr;
+    const WindowServices* services = nullptr;
+    void* servicesContext = nullptr;
     int32_t currentLevel = 0;
     char16_t resultCopy[kResultCopyCapacity] = {};  // empty: no result yet
     char16_t lastResultText[kLastResultCapacity] = {};  // clipboard body
     char16_t statusLine[kStatusLineCapacity] = {};
     double lastInputs[kMaxInputs] = {};
 };
+
+// The commands' calls into the window services of a state.
+inline void ReadControlText(const WindowState& state, int32_t slot, char16_t* buffer,
+                            int32_t capacity) {
+    state.services->readControlText(state.servicesContext, slot, buffer, capacity);
+}
+inline void SetControlText(const WindowState& state, int32_t slot, const char16_t* text) {
+    state.services->setControlText(state.servicesContext, slot, text);
+}
+inline void FocusControl(const WindowState& state, int32_t slot) {
+    state.services->focusControl(state.servicesContext, slot);
+}
+inline void FocusMainWindow(const WindowState& state) {
+    state.services->focusMainWindow(state.servicesContext);
+}
+inline void ShowMessage(const WindowState& state, const char16_t* text, const char16_t* caption,
+                        MessageIcon icon) {
+    state.services->showMessage(state.servicesContext, text, caption, icon);
+}
+inline bool AskYesNo(const WindowState& state, const char16_t* text, const char16_t* caption) {
+    return state.services->askYesNo(state.servicesContext, text, caption);
+}
+inline void RepaintMainWindow(const WindowState& state) {
+    state.services->repaintMainWindow(state.servicesContext);
+}
+inline void RepaintVerdictLine(const WindowState& state) {
+    state.services->repaintVerdictLine(state.servicesContext);
+}
+inline bool PutClipboardText(const WindowState& state, const char16_t* text) {
+    return state.services->putClipboardText(state.servicesContext, text);
+}
+inline bool LocalAppDataFolder(const WindowState& state, char16_t* buffer, int32_t capacity) {
+    return state.services->localAppDataFolder(state.servicesContext, buffer, capacity);
+}
+inline platform::LocalDateTime LocalTime(const WindowState& state) {
+    return state.services->localTime(state.servicesContext);
+}
 
 }  // namespace tarn::ui

@@ -8,7 +8,7 @@
 
 #include "tests/fltk/window_fixture.h"
 #include "ui/fltk/utf.h"
-#include "ui/services.h"
+#include "ui/window_state.h"
 
 namespace tarn::fltk::test {
 namespace {
@@ -26,7 +26,7 @@ TEST_F(CommandsTest, ComputeButtonShowsReportVerdictAndStatus) {
     EXPECT_EQ(Status(), "计算完成  Ordavel");
     EXPECT_EQ(Fl::focus(), &window());
     char16_t report[512];
-    ui::ReadControlText(ui::kResultBoxSlot, report, 512);
+    ui::ReadControlText(front().state, ui::kResultBoxSlot, report, 512);
     char bytes[1024];
     ToUtf8(report, bytes, 1024);
     // The display keeps LF; the commands read CR LF back, as from an edit.
@@ -139,7 +139,7 @@ TEST_F(CommandsTest, SaveAppendsTheRecordAndConfirms) {
 TEST_F(CommandsTest, MessageTextsKeepAtSigns) {
     // FLTK labels read '@' as the start of a symbol name.
     const std::vector<SeenMessage> messages = WithMessages(
-        [] { ui::ShowMessage(u"a@b", u"c@d", ui::MessageIcon::Information); });
+        [&] { ui::ShowMessage(front().state, u"a@b", u"c@d", ui::MessageIcon::Information); });
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "a@@b");
     EXPECT_EQ(messages[0].caption, "c@d");

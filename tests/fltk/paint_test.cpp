@@ -115,14 +115,14 @@ TEST_F(PaintTest, AShorterTextLeavesNothingOfTheLongerOneBehind) {
     // The statics have no background: setting a text alone, with no repaint
     // of the main window, must still clear what the old text covered.
     front().state.currentLevel = 3;
-    ui::SetControlText(ui::kVerdictLineSlot, u"重度高钾，立即处理并持续心电监护");
+    ui::SetControlText(front().state, ui::kVerdictLineSlot, u"重度高钾，立即处理并持续心电监护");
     Pump();
     ASSERT_GT(CountColour(492 + 300, 142, 192, 46, 0xBE1E2D), 0);
-    ui::SetControlText(ui::kVerdictLineSlot, u"血钾");
+    ui::SetControlText(front().state, ui::kVerdictLineSlot, u"血钾");
     Pump();
     EXPECT_EQ(CountColour(492 + 300, 142, 192, 46, 0xFFFFFF), 192 * 46);
 
-    ui::SetControlText(ui::kNoteTextSlot, u"");
+    ui::SetControlText(front().state, ui::kNoteTextSlot, u"");
     Pump();
     EXPECT_EQ(CountColour(492, 444, 492, 120, 0xFFFFFF), 492 * 120);
 }
@@ -167,13 +167,13 @@ TEST_F(PaintTest, ReportHasItsScrollbarWhetherOrNotItFits) {
 
     std::u16string lines;
     for (int i = 0; i < 40; ++i) lines += u"胰岛素：6.0 U\r\n";
-    ui::SetControlText(ui::kResultBoxSlot, lines.c_str());
+    ui::SetControlText(front().state, ui::kResultBoxSlot, lines.c_str());
     Pump();
     EXPECT_TRUE(report.Scrollable());
     EXPECT_LT(CountColour(column, report.y() + 2, width, height, 0xFFFFFF), width * height / 4);
 
     // A long line wraps before the scrollbar: no text under it.
-    ui::SetControlText(ui::kResultBoxSlot, std::u16string(120, u'钾').c_str());
+    ui::SetControlText(front().state, ui::kResultBoxSlot, std::u16string(120, u'钾').c_str());
     Pump();
     EXPECT_FALSE(report.Scrollable());
     EXPECT_EQ(CountColour(column, report.y() + 2, width, height, 0x2C3842), 0);

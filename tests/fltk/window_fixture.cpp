@@ -13,11 +13,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 #include "engine/descriptor.h"
 #include "ui/fltk/utf.h"
 #include "ui/fltk/xlib_safe.h"
+
+#include <X11/Xutil.h>
 
 extern char** environ;
 
@@ -25,6 +28,38 @@ namespace tarn::fltk::test {
 namespace {
 
 std::vector<SeenMessage>* gSeen = nullptr;
+int gAnswerKey = 0;
+
+// WM_NAME decoded as xprop or a window manager decodes it.
+std::string TitleInX(Fl_Window& window) {
+    if (!window.shown()) return "<not shown>";
+    XTextProperty property = {};
+    if (!XGetWMName(fl_display, fl_xid(&window), &property)) return "<no WM_NAME>";
+    char** list = nullptr;
+    int count = 0;
+    std::string title = "<undecodable>";
+    if (Xutf8TextPropertyToTextList(fl_display, &property, &list, &count) == 0 && count > 0) {
+        title = list[0];
+    }
+    if (list) XFreeStringList(list);
+    XFree(property.value);
+    return title;
+}
+
+// One key press as the X event loop would deliver it to `window`.
+int SendKey(Fl_Window* window, int key, const char* text) {
+    static char noText[] = "";
+    static char typed[8];
+    std::snprintf(typed, sizeof typed, "%s", text);
+    Fl::e_keysym = key;
+    Fl::e_state = 0;
+    Fl::e_text = typed;
+    Fl::e_length = static_cast<int>(std::strlen(typed));
+    const int used = Fl::handle(FL_KEYBOARD, window);
+    Fl::e_text = noText;
+    Fl::e_length = 0;
+    return used;
+}
 
 bool IsIconGlyph(const char* label) {
     return label && label[0] != 0 && label[1] == 0 && std::strchr("i!?", label[0]);
@@ -43,11 +78,17 @@ void CloseMessages(void*) {
     if (window) {
         SeenMessage seen;
         seen.caption = window->label() ? window->label() : "";
+        seen.titleInX = TitleInX(*window);
+        seen.x = window->x();
+        seen.y = window->y();
+        seen.width = window->w();
+        seen.height = window->h();
         Fl_Button* close = nullptr;
         for (int i = 0; i < window->children(); ++i) {
             Fl_Widget* child = window->child(i);
             if (!child->visible()) continue;
             if (auto* button = dynamic_cast<Fl_Button*>(child)) {
+                seen.buttons.emplace_back(button->label() ? button->label() : "");
                 if (!close) close = button;
             } else if (dynamic_cast<Fl_Box*>(child) && IsIconGlyph(child->label())) {
                 seen.icon = child->label();
@@ -56,7 +97,10 @@ void CloseMessages(void*) {
             }
         }
         if (gSeen) gSeen->push_back(seen);
-        if (close) {
+        if (gAnswerKey != 0) {
+            const char text[2] = {static_cast<char>(gAnswerKey < 128 ? gAnswerKey : 0), 0};
+            SendKey(window, gAnswerKey, gAnswerKey == FL_Enter ? "\r" : text);
+        } else if (close) {
             close->do_callback();
         } else {
             window->hide();
@@ -193,6 +237,13 @@ int WindowTest::PressKey(int key) {
     return used;
 }
 
+void WindowTest::TypeText(const char* text) {
+    for (; *text != 0; ++text) {
+        const char one[2] = {*text, 0};
+        SendKey(Front().window, static_cast<unsigned char>(*text), one);
+    }
+}
+
 void WindowTest::Press(Fl_Widget& widget) {
     Fl::e_x = widget.x() + widget.w() / 2;
     Fl::e_y = widget.y() + widget.h() / 2;
@@ -216,13 +267,16 @@ void WindowTest::Click(Fl_Widget& widget) {
     Release();
 }
 
-std::vector<SeenMessage> WindowTest::WithMessages(const std::function<void()>& action) {
+std::vector<SeenMessage> WindowTest::WithMessages(const std::function<void()>& action,
+                                                  int answerKey) {
     std::vector<SeenMessage> seen;
     gSeen = &seen;
+    gAnswerKey = answerKey;
     Fl::add_timeout(0.1, CloseMessages);
     action();
     Fl::remove_timeout(CloseMessages);
     gSeen = nullptr;
+    gAnswerKey = 0;
     Pump(0.05);
     return seen;
 }

@@ -21,6 +21,9 @@ struct SeenMessage {
     std::string caption;
     std::string text;
     std::string icon;  // FLTK's icon glyph: "i" information, "!" warning
+    std::vector<std::string> buttons;  // captions, in creation order
+    std::string titleInX;  // WM_NAME as an X client decodes it
+    int x = 0, y = 0, width = 0, height = 0;  // on the screen
 };
 
 class WindowTest : public ::testing::Test {
@@ -40,8 +43,13 @@ protected:
     void Press(Fl_Widget& widget);
     void Release();
 
-    // Runs `action`; every message box it opens is recorded and closed.
-    static std::vector<SeenMessage> WithMessages(const std::function<void()>& action);
+    // Runs `action`; every message box it opens is recorded and closed by
+    // its first button, or answered with the key `answerKey` ('y', 'n',
+    // FL_Enter, FL_Escape) pressed in the box.
+    static std::vector<SeenMessage> WithMessages(const std::function<void()>& action,
+                                                 int answerKey = 0);
+    // Types UTF-8 text, one key press a byte, into the focused control.
+    static void TypeText(const char* text);
 
     std::string Status() const;
     std::string InputText(int32_t row) const;

@@ -14,7 +14,7 @@
 #include "engine/descriptor.h"
 #include "engine/text.h"
 #include "records/record_log.h"
-#include "tests/records/fake_services.h"
+#include "tests/support/fake_window.h"
 #include "tests/records/test_files.h"
 
 namespace tarn::ui {
@@ -42,8 +42,8 @@ const fake::Message kConfirmation{u"本次结果已追加保存到本地记录�
 const fake::Message kFailure{u"本次结果未能保存到本地记录，请检查文件夹权限与磁盘空间。",
                              u"保存失败", MessageIcon::Warning};
 
-void ExpectMessages(const std::vector<fake::Message>& expected) {
-    const auto& shown = fake::Recorded().messages;
+void ExpectMessages(const fake::FakeWindow& window, const std::vector<fake::Message>& expected) {
+    const auto& shown = window.messages;
     ASSERT_EQ(shown.size(), expected.size());
     for (size_t i = 0; i < shown.size(); ++i) {
         EXPECT_EQ(Utf8(shown[i].text), Utf8(expected[i].text)) << i;
@@ -52,9 +52,9 @@ void ExpectMessages(const std::vector<fake::Message>& expected) {
     }
 }
 
-std::unique_ptr<WindowState> StateWithResult(const char16_t* result) {
+std::unique_ptr<WindowState> StateWithResult(fake::FakeWindow& window, const char16_t* result) {
     auto state = std::make_unique<WindowState>();
-    state->tool = &CurrentTool();
+    fake::Start(*state, CurrentTool(), window);
     state->lastInputs[0] = 60;
     state->lastInputs[1] = 6.8;
     CopyBounded(state->resultCopy, kResultCopyCapacity, result);
@@ -137,7 +137,7 @@ private:
 
 class SaveCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override { fake::Reset(); }
+    fake::FakeWindow window;
 };
 
 TEST_F(SaveCommandTest, WithoutAResultOnlyPrompts) {
@@ -146,10 +146,10 @@ TEST_F(SaveCommandTest, WithoutAResultOnlyPrompts) {
     DataHome home;
     home.Use(scratch.path());
 #endif
-    auto state = StateWithResult(u"");
+    auto state = StateWithResult(window, u"");
     SaveCommand(*state);
-    ExpectMessages({kPrompt});
-    EXPECT_EQ(fake::Recorded().repaints, 0);
+    ExpectMessages(window, {kPrompt});
+    EXPECT_EQ(window.mainRepaints, 0);
     EXPECT_EQ(std::u16string(state->statusLine), kReadyStatus);
 #ifndef _WIN32
     EXPECT_TRUE(fs::is_empty(scratch.path())) << "no folder is made without a result";
@@ -171,10 +171,10 @@ TEST_F(SaveCommandTest, SavesThenShowsThePathAndConfirms) {
 #endif
     std::cout << "record file: " << Utf8(file) << "\n";
 
-    auto state = StateWithResult(kReport);
+    auto state = StateWithResult(window, kReport);
     SaveCommand(*state);
-    ExpectMessages({kConfirmation});
-    EXPECT_EQ(fake::Recorded().repaints, 1);
+    ExpectMessages(window, {kConfirmation});
+    EXPECT_EQ(window.mainRepaints, 1);
     EXPECT_EQ(Utf8(state->statusLine), Utf8(u"记录已保存：" + file));
 
     const std::string bytes = ReadBytes(fs::path(file));
@@ -190,6 +190,27 @@ TEST_F(SaveCommandTest, SavesThenShowsThePathAndConfirms) {
     EXPECT_EQ(bytes.substr(0, kHeader.size()), kHeader);
 }
 
+// The window's services, not the save command, say where and when: a fixed
+// folder and clock give the whole file byte for byte, on every platform.
+TEST_F(SaveCommandTest, FolderAndTimeComeFromTheWindowServices) {
+    ScratchFolder scratch;
+    window.appDataFolder = fs::path(scratch.path()).make_preferred().u16string();
+    window.localTime = platform::LocalDateTime{2026, 3, 4, 5, 6, 7};
+    auto state = StateWithResult(window, kReport);
+    SaveCommand(*state);
+    ExpectMessages(window, {kConfirmation});
+    EXPECT_EQ(ReadBytes(RecordFile(scratch.path())),
+              kHeader + "2026-03-04 05:06:07" + kRecordAfterTime);
+}
+
+TEST_F(SaveCommandTest, NoFolderFromTheWindowServicesIsAFailure) {
+    window.appDataFolder = u"";
+    auto state = StateWithResult(window, kReport);
+    SaveCommand(*state);
+    ExpectMessages(window, {kFailure});
+    EXPECT_EQ(Utf8(state->statusLine), "记录保存失败：");
+}
+
 #ifndef _WIN32
 TEST_F(SaveCommandTest, LongPathIsCutToTheStatusLine) {
     ScratchFolder scratch;
@@ -197,9 +218,9 @@ TEST_F(SaveCommandTest, LongPathIsCutToTheStatusLine) {
     const fs::path appData = scratch.path() / std::string(190, 'd');
     ASSERT_LT(appData.native().size(), 238u) << "the records folder must still fit";
     home.Use(appData);
-    auto state = StateWithResult(kReport);
+    auto state = StateWithResult(window, kReport);
     SaveCommand(*state);
-    ExpectMessages({kConfirmation});
+    ExpectMessages(window, {kConfirmation});
     const std::u16string whole = u"记录已保存：" + RecordFile(appData).u16string();
     ASSERT_GT(whole.size(), 255u);
     EXPECT_EQ(Utf8(state->statusLine), Utf8(whole.substr(0, 255)));
@@ -233,17 +254,17 @@ TEST_F(SaveCommandTest, FailuresAreReportedAndNothingIsClaimed) {
          }},
     };
     for (const Case& c : cases) {
-        fake::Reset();
+        window = fake::FakeWindow{};
         ScratchFolder scratch;
         DataHome home;
         const fs::path appData = scratch.path() / "data";
         const fs::path kept = c.stage(appData);
         home.Use(appData);
 
-        auto state = StateWithResult(kReport);
+        auto state = StateWithResult(window, kReport);
         SaveCommand(*state);
-        ExpectMessages({kFailure});
-        EXPECT_EQ(fake::Recorded().repaints, 1) << c.what;
+        ExpectMessages(window, {kFailure});
+        EXPECT_EQ(window.mainRepaints, 1) << c.what;
         EXPECT_EQ(Utf8(state->statusLine), Utf8(u"记录保存失败：" + RecordFile(appData).u16string()))
             << c.what;
         if (!kept.empty()) {
@@ -255,10 +276,10 @@ TEST_F(SaveCommandTest, FailuresAreReportedAndNothingIsClaimed) {
 TEST_F(SaveCommandTest, NoApplicationDataFolderIsAFailure) {
     DataHome home;
     home.Remove();
-    auto state = StateWithResult(kReport);
+    auto state = StateWithResult(window, kReport);
     SaveCommand(*state);
-    ExpectMessages({kFailure});
-    EXPECT_EQ(fake::Recorded().repaints, 1);
+    ExpectMessages(window, {kFailure});
+    EXPECT_EQ(window.mainRepaints, 1);
     EXPECT_EQ(Utf8(state->statusLine), "记录保存失败：");
 }
 #endif

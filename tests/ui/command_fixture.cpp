@@ -1,12 +1,24 @@
 #include "tests/ui/command_fixture.h"
 
+#include <optional>
+
+#include "tests/ui/allocation_counter.h"
+
 namespace tarn::ui {
+
+void PauseCountingWhileRecording(bool started) {
+    static std::optional<allocation::PausedCounting> paused;
+    if (started) paused.emplace();
+    else paused.reset();
+}
 
 Snapshot TakeSnapshot(const WindowState& state) {
     Snapshot snapshot{state.currentLevel, state.resultCopy, state.lastResultText,
                       state.statusLine, {}, {}};
     snapshot.lastInputs.assign(std::begin(state.lastInputs), std::end(state.lastInputs));
-    for (const std::u16string& text : fake::Window().controls) snapshot.controls.push_back(text);
+    for (const std::u16string& text : fake::WindowOf(state).controls) {
+        snapshot.controls.push_back(text);
+    }
     return snapshot;
 }
 

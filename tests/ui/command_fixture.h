@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/descriptor.h"
-#include "tests/ui/fake_services.h"
+#include "tests/support/fake_window.h"
 #include "ui/commands.h"
 #include "ui/window_state.h"
 
@@ -44,37 +44,33 @@ const ToolDescriptor& LongReportTool();
 // Three inputs, no note, no units.
 const ToolDescriptor& ThreeInputTool();
 
+// The fake window's hook around each service call: the fake's records are
+// kept on the heap, and are not the commands' allocations.
+void PauseCountingWhileRecording(bool started);
+
 class CommandTest : public ::testing::Test {
 protected:
     void SetUp() override { StartWith(CurrentTool()); }
-    void TearDown() override { fake::ResetWindow(); }
 
+    // A fresh fake window with empty controls, the state started over it.
     void StartWith(const ToolDescriptor& tool) {
-        fake::ResetWindow();
-        InitializeWindowState(state, tool);
-        fake::Window().observed = &state;
+        fake_ = fake::FakeWindow{};
+        fake_.recording = PauseCountingWhileRecording;
+        fake::Start(state, tool, fake_);
     }
-    static fake::FakeWindow& window() { return fake::Window(); }
-    static void Type(int32_t slot, const std::u16string& text) {
-        fake::Window().controls[slot] = text;
-    }
-    static void TypeInputs(const std::u16string& weight, const std::u16string& potassium) {
+    fake::FakeWindow& window() { return fake_; }
+    void Type(int32_t slot, const std::u16string& text) { fake_.controls[slot] = text; }
+    void TypeInputs(const std::u16string& weight, const std::u16string& potassium) {
         Type(0, weight);
         Type(1, potassium);
     }
     // Forgets the recorded calls, keeps what the controls show.
-    void ForgetCalls() {
-        fake::FakeWindow& current = fake::Window();
-        fake::FakeWindow fresh;
-        for (int32_t slot = 0; slot < fake::kSlotCount; ++slot) {
-            fresh.controls[slot] = current.controls[slot];
-        }
-        fresh.observed = &state;
-        fresh.clipboard = current.clipboard;
-        current = fresh;
-    }
+    void ForgetCalls() { fake::ForgetCalls(fake_); }
 
     WindowState state;
+
+private:
+    fake::FakeWindow fake_;
 };
 
 }  // namespace tarn::ui

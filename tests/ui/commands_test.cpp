@@ -4,6 +4,7 @@
 #include "tests/ui/allocation_counter.h"
 #include "tests/ui/command_fixture.h"
 #include "ui/layout.h"
+#include "ui/save_command.h"
 #include "ui/texts.h"
 
 namespace tarn::ui {
@@ -199,6 +200,64 @@ INSTANTIATE_TEST_SUITE_P(Ids, UnknownId,
                          ::testing::Values(0, -1, 1000, 1006, kFirstInputEditId,
                                            kFirstInputEditId + 1, kResultBoxId, 65535));
 
+// --- An edit after a computation -------------------------------------------
+
+TEST_F(CommandsTest, AnEditDropsTheResultAndKeepsTheFieldsAndLastInputs) {
+    TypeInputs(u"45", u"5.5");
+    ComputeCommand(state);
+    const std::u16string lastText = state.lastResultText;
+    Type(0, u"70");  // what the user typed
+    ForgetCalls();
+
+    InputEdited(state);
+
+    EXPECT_EQ(window().controls[kResultBoxSlot], u"");
+    EXPECT_EQ(window().controls[kVerdictLineSlot], u"填写左侧参数，点击“计算”");
+    ASSERT_EQ(window().levelAtVerdictText.size(), 1u);
+    EXPECT_EQ(window().levelAtVerdictText[0], 0) << "the prompt is shown at level 0";
+    EXPECT_EQ(state.currentLevel, 0);
+    EXPECT_EQ(state.resultCopy[0], 0);
+    EXPECT_EQ(std::u16string(state.statusLine), u"参数已修改，请重新计算");
+    ASSERT_FALSE(window().statusAtMainRepaint.empty());
+    EXPECT_EQ(window().statusAtMainRepaint.back(), u"参数已修改，请重新计算");
+    // Left alone.
+    EXPECT_EQ(window().controls[0], u"70");
+    EXPECT_EQ(window().controls[1], u"5.5");
+    EXPECT_EQ(state.lastInputs[0], 45.0);
+    EXPECT_EQ(state.lastInputs[1], 5.5);
+    EXPECT_EQ(std::u16string(state.lastResultText), lastText);
+    EXPECT_EQ(window().focusedSlot, -1);
+    EXPECT_TRUE(window().messages.empty());
+
+    // Copy and save have nothing to hand over any more.
+    ForgetCalls();
+    CopyCommand(state);
+    SaveCommand(state);
+    ASSERT_EQ(window().messages.size(), 2u);
+    EXPECT_EQ(window().messages[0].text, u"请先点击“计算”生成结果。");
+    EXPECT_EQ(window().messages[1].text, u"请先点击“计算”生成结果，再保存记录。");
+    EXPECT_EQ(window().clipboardCalls, 0);
+}
+
+TEST_F(CommandsTest, AnEditWithoutAResultChangesNothing) {
+    const auto editWithoutResult = [&] {
+        ForgetCalls();
+        const Snapshot before = TakeSnapshot(state);
+        InputEdited(state);
+        EXPECT_TRUE(window().calls.empty());
+        ExpectSameState(before, TakeSnapshot(state));
+    };
+    editWithoutResult();  // at start-up
+    ComputeCommand(state);
+    ResetCommand(state);
+    editWithoutResult();  // after reset: its status stays
+    EXPECT_EQ(std::u16string(state.statusLine), u"已恢复默认值");
+    ComputeCommand(state);
+    InputEdited(state);
+    editWithoutResult();  // a second edit
+    EXPECT_EQ(std::u16string(state.statusLine), u"参数已修改，请重新计算");
+}
+
 // --- No heap --------------------------------------------------------------
 
 TEST_F(CommandsTest, CommandsAllocateNothing) {
@@ -214,9 +273,17 @@ TEST_F(CommandsTest, CommandsAllocateNothing) {
     ResetCommand(state);
     CopyCommand(state);  // prompt
     AboutCommand(state);
+    ComputeCommand(state);
+    InputEdited(state);
+    {
+        const allocation::PausedCounting typing;
+        Type(0, u"760");
+    }
+    ComputeCommand(state);  // asked and confirmed
     RunCommandForId(state, 4242);
     EXPECT_EQ(allocation::Count(), 0);
     EXPECT_EQ(window().messages.size(), 3u) << "the commands did run";
+    EXPECT_EQ(window().questions.size(), 1u);
 }
 
 TEST(AllocationCounter, SeesAnAllocation) {

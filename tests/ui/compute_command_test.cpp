@@ -1,5 +1,6 @@
 // The compute command and the reading of input fields.
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "tests/ui/command_fixture.h"
@@ -239,6 +240,152 @@ TEST_F(ComputeCommandTest, FormulaToolClipboardBodyIsCutAt1023) {
               (report + u"\u2014\u2014 长报告").substr(0, 1023));
     EXPECT_EQ(state.currentLevel, 1);
 }
+
+// --- Values outside their usual range ---------------------------------------
+
+constexpr char16_t kConfirmCaption[] = u"请确认输入";
+
+std::u16string WeightQuestion(const std::u16string& value) {
+    return u"第 1 项“体重”为 " + value + u"，超出常见范围 0.5\u2013250 kg。\r\n仍按此数值计算吗？";
+}
+std::u16string PotassiumQuestion(const std::u16string& value) {
+    return u"第 2 项“血钾”为 " + value +
+           u"，超出常见范围 1.5\u201312 mmol/L。\r\n仍按此数值计算吗？";
+}
+
+struct Unusual {
+    const char16_t* weight;
+    const char16_t* potassium;
+    std::vector<std::u16string> questions;  // asked in this order, each answered Yes
+};
+
+void PrintTo(const Unusual& unusual, std::ostream* out) {
+    *out << unusual.questions.size() << " question(s)";
+}
+
+class UnusualValues : public CommandTest, public ::testing::WithParamInterface<Unusual> {};
+
+TEST_P(UnusualValues, AreAskedAboutInFieldOrderThenComputed) {
+    TypeInputs(GetParam().weight, GetParam().potassium);
+    ComputeCommand(state);
+    std::vector<std::u16string> asked;
+    for (const fake::Message& question : window().questions) {
+        EXPECT_EQ(question.caption, kConfirmCaption);
+        asked.push_back(question.text);
+    }
+    EXPECT_EQ(asked, GetParam().questions);
+    EXPECT_TRUE(window().messages.empty());
+    EXPECT_NE(state.resultCopy[0], 0) << "confirmed values are computed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ordavel, UnusualValues,
+    ::testing::Values(
+        Unusual{u"60", u"6.8", {}}, Unusual{u"0.5", u"1.5", {}}, Unusual{u"250", u"12", {}},
+        Unusual{u"760", u"6.8", {WeightQuestion(u"760 kg")}},
+        Unusual{u"", u"6.8", {WeightQuestion(u"0 kg")}},
+        Unusual{u"   ", u"6.8", {WeightQuestion(u"0 kg")}},
+        Unusual{u"-10", u"6.8", {WeightQuestion(u"-10 kg")}},
+        Unusual{u"0.49", u"6.8", {WeightQuestion(u"0.49 kg")}},
+        Unusual{u"250.5", u"6.8", {WeightQuestion(u"250.5 kg")}},
+        Unusual{u"1e7", u"6.8", {WeightQuestion(u"1e+07 kg")}},
+        Unusual{u"60", u"68", {PotassiumQuestion(u"68 mmol/L")}},
+        Unusual{u"60", u"1.49", {PotassiumQuestion(u"1.49 mmol/L")}},
+        Unusual{u"760", u"68", {WeightQuestion(u"760 kg"), PotassiumQuestion(u"68 mmol/L")}},
+        Unusual{u"", u"", {WeightQuestion(u"0 kg"), PotassiumQuestion(u"0 mmol/L")}}));
+
+struct Answered {
+    std::vector<bool> answers;
+    size_t asked;
+    int32_t focused;  // the field the focus goes to; -1: the computation ran
+};
+
+class AnsweredQuestions : public CommandTest, public ::testing::WithParamInterface<Answered> {};
+
+TEST_P(AnsweredQuestions, NoEndsTheCommandAtThatField) {
+    ComputeCommand(state);  // an earlier result, which a No must leave alone
+    TypeInputs(u"760", u"68");
+    ForgetCalls();
+    const Snapshot before = TakeSnapshot(state);
+    window().answers = GetParam().answers;
+
+    ComputeCommand(state);
+
+    EXPECT_EQ(window().questions.size(), GetParam().asked);
+    EXPECT_TRUE(window().messages.empty());
+    if (GetParam().focused < 0) {
+        EXPECT_EQ(state.lastInputs[0], 760.0);
+        EXPECT_EQ(state.lastInputs[1], 68.0);
+        EXPECT_NE(window().controls[kResultBoxSlot].find(u"胰岛素：76.0 U"), std::u16string::npos);
+        EXPECT_EQ(window().focusedSlot, kMainWindowFocus);
+        return;
+    }
+    EXPECT_EQ(window().focusedSlot, GetParam().focused);
+    EXPECT_EQ(window().calls.back(), "focus " + std::to_string(GetParam().focused));
+    EXPECT_EQ(window().mainRepaints, 0);
+    EXPECT_EQ(window().verdictRepaints, 0);
+    ExpectSameState(before, TakeSnapshot(state));
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, AnsweredQuestions,
+                         ::testing::Values(Answered{{false}, 1, 0}, Answered{{true, false}, 2, 1},
+                                           Answered{{true, true}, 2, -1}));
+
+TEST_F(ComputeCommandTest, AnInputErrorComesBeforeAnyQuestion) {
+    TypeInputs(u"760", u"abc");
+    ComputeCommand(state);
+    EXPECT_TRUE(window().questions.empty());
+    ASSERT_EQ(window().messages.size(), 1u);
+    EXPECT_EQ(window().messages[0].text, u"第 2 项“血钾”请输入数字。");
+}
+
+// Limits on one side, on none, and fields without a unit.
+const ToolDescriptor& OneSidedTool() {
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    static constexpr InputField inputs[] = {
+        {"a", u"甲", u"mg", 1.0, 0.0, kNone},
+        {"b", u"乙", u"%", 1.0, kNone, 100.0},
+        {"c", u"丙", u"", 1.0},
+        {"d", u"丁", u"", 1.0, -1.0, 1.0},
+    };
+    static constexpr OutputField outputs[] = {{"sum", u"和", nullptr, "a+b+c+d", "f2"}};
+    static constexpr VerdictRule rules[] = {{"", 0, u"正常"}};
+    static constexpr ToolDescriptor tool = {
+        904, u"单边", nullptr, u"测试", u"无", nullptr,
+        4, inputs, 1, outputs, 1, rules, kFormulaTool,
+    };
+    return tool;
+}
+
+struct Sided {
+    const char16_t* values[4];
+    std::vector<std::u16string> questions;
+};
+
+void PrintTo(const Sided& sided, std::ostream* out) { *out << sided.questions.size() << " asked"; }
+
+class OneSidedLimits : public CommandTest, public ::testing::WithParamInterface<Sided> {};
+
+TEST_P(OneSidedLimits, NameTheEndThatWasPassed) {
+    StartWith(OneSidedTool());
+    for (int32_t i = 0; i < 4; ++i) Type(i, GetParam().values[i]);
+    ComputeCommand(state);
+    std::vector<std::u16string> asked;
+    for (const fake::Message& question : window().questions) asked.push_back(question.text);
+    EXPECT_EQ(asked, GetParam().questions);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, OneSidedLimits,
+    ::testing::Values(
+        Sided{{u"0", u"100", u"-1e300", u"-1"}, {}},
+        Sided{{u"1e300", u"-1e300", u"1e300", u"1"}, {}},
+        Sided{{u"-0.5", u"1", u"1", u"1"},
+              {u"第 1 项“甲”为 -0.5 mg，低于常见下限 0 mg。\r\n仍按此数值计算吗？"}},
+        Sided{{u"1", u"100.5", u"1", u"1"},
+              {u"第 2 项“乙”为 100.5 %，高于常见上限 100 %。\r\n仍按此数值计算吗？"}},
+        Sided{{u"1", u"1", u"1", u"2"},
+              {u"第 4 项“丁”为 2，超出常见范围 -1\u20131。\r\n仍按此数值计算吗？"}}));
 
 }  // namespace
 }  // namespace tarn::ui

@@ -279,12 +279,18 @@ TEST_F(MessageBoxTest, AnInputErrorKeepsTheEarlierResult) {
     EXPECT_EQ(StatusLine(), L"计算完成  Ordavel");
 }
 
-TEST_F(MessageBoxTest, EmptyFieldsCountAsZeroWithoutAMessage) {
+// Zero lies outside both usual ranges: each is confirmed (Y), and no input
+// error is shown.
+TEST_F(MessageBoxTest, EmptyFieldsCountAsZeroOnceConfirmed) {
     SetInput(0, L"");
     SetInput(1, L"   ");
-    MessageBoxWatcher watcher;
+    MessageBoxWatcher watcher('Y');
     PostKey(window().inputEdits[0], VK_F5);
-    EXPECT_TRUE(watcher.boxes().empty());
+    ASSERT_EQ(watcher.boxes().size(), 2u);
+    EXPECT_EQ(watcher.boxes()[0].text,
+              L"第 1 项“体重”为 0 kg，超出常见范围 0.5–250 kg。\r\n仍按此数值计算吗？");
+    EXPECT_EQ(watcher.boxes()[1].text,
+              L"第 2 项“血钾”为 0 mmol/L，超出常见范围 1.5–12 mmol/L。\r\n仍按此数值计算吗？");
     EXPECT_EQ(TextOf(window().resultBox),
               L"10% 葡萄糖酸钙：0.0 ml\r\n胰岛素：0.0 U\r\n葡萄糖：0.0 g\r\n50% 葡萄糖：0.0 ml\r\n");
     EXPECT_EQ(window().state.currentLevel, 0);

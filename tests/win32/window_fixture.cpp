@@ -27,7 +27,7 @@ std::wstring StatusLine() { return Wide(Window().state.statusLine); }
 
 MessageBoxWatcher* MessageBoxWatcher::current_ = nullptr;
 
-MessageBoxWatcher::MessageBoxWatcher() {
+MessageBoxWatcher::MessageBoxWatcher(WPARAM answerKey) : answerKey_(answerKey) {
     current_ = this;
     timer_ = SetTimer(nullptr, 0, 40, &MessageBoxWatcher::OnTimer);
 }
@@ -52,6 +52,12 @@ BOOL CALLBACK MessageBoxWatcher::OnThreadWindow(HWND window, LPARAM) {
     box.text = text;
     box.owner = GetWindow(window, GW_OWNER);
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"Button" || ClassOf(child) == L"BUTTON") {
+            box.buttons.push_back(TextOf(child));
+            if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+                box.defaultButton = GetDlgCtrlID(child);
+            }
+        }
         if (ClassOf(child) == L"Static" || ClassOf(child) == L"STATIC") {
             if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                 box.icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
@@ -60,7 +66,15 @@ BOOL CALLBACK MessageBoxWatcher::OnThreadWindow(HWND window, LPARAM) {
     }
     current_->boxes_.push_back(box);
     current_->lastClosed_ = window;
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    const WPARAM key = current_->answerKey_;
+    HWND focus = GetFocus();
+    if (key != 0 && focus && (focus == window || IsChild(window, focus))) {
+        const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+        PostMessageW(focus, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+        PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+    } else {
+        PostMessageW(window, WM_COMMAND, IDOK, 0);
+    }
     return TRUE;
 }
 
@@ -92,7 +106,12 @@ void MainWindowTest::PostKey(HWND target, WPARAM key) {
 }
 
 void MainWindowTest::SetInput(int32_t row, const wchar_t* text) {
-    SetWindowTextW(Window().inputEdits[row], text);
+    ui::SetControlText(Window().state, row, reinterpret_cast<const char16_t*>(text));
+}
+
+void MainWindowTest::Type(const wchar_t* text) {
+    for (; *text != 0; ++text) PostMessageW(GetFocus(), WM_CHAR, *text, 1);
+    Pump();
 }
 
 void MainWindowTest::Click(int32_t buttonId) {

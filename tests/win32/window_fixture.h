@@ -25,13 +25,16 @@ struct SeenMessageBox {
     std::wstring caption;
     HWND owner = nullptr;
     HICON icon = nullptr;
+    std::vector<std::wstring> buttons;  // captions, in z-order
+    int defaultButton = 0;              // id of the BS_DEFPUSHBUTTON
 };
 
 // While alive, every message box of this thread is recorded and closed
-// with IDOK.
+// with IDOK, or answered with a key press (such as 'Y', 'N', VK_RETURN)
+// on the box's focused button, as a person at the keyboard would.
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher();
+    explicit MessageBoxWatcher(WPARAM answerKey = 0);
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -45,6 +48,7 @@ private:
     static MessageBoxWatcher* current_;
     UINT_PTR timer_ = 0;
     HWND lastClosed_ = nullptr;
+    WPARAM answerKey_ = 0;
     std::vector<SeenMessageBox> boxes_;
 };
 
@@ -57,7 +61,10 @@ protected:
     // and records which messages went by.
     void Pump();
     void PostKey(HWND target, WPARAM key);
+    // Puts a text into an input as the program does (no edit of the user's).
     void SetInput(int32_t row, const wchar_t* text);
+    // Types into the focused control, one character message each.
+    void Type(const wchar_t* text);
     void Click(int32_t buttonId);
     // Potassium value in, compute by F5 in the first edit.
     void ComputeWith(const wchar_t* weight, const wchar_t* potassium);

@@ -3,7 +3,6 @@
 #include "ui/fltk/main_window.h"
 
 #include <FL/Fl.H>
-#include <FL/fl_ask.H>
 
 #include <cstdio>
 
@@ -15,10 +14,10 @@
 #include "ui/fltk/painting.h"
 #include "ui/fltk/utf.h"
 #include "ui/fltk/xlib_safe.h"
+#include "ui/fltk/window_title.h"
 #include "ui/layout.h"
 #include "ui/paint.h"
 #include "ui/palette.h"
-#include "ui/services.h"
 #include "ui/texts.h"
 
 namespace tarn::fltk {
@@ -31,16 +30,14 @@ constexpr int32_t kReferenceCapacity = 512;
 constexpr int32_t kCaptionBytes = 512 * 3 + 1;
 constexpr int32_t kStaticTextBytes = 4096 * 3 + 1;
 constexpr char kWindowClass[] = "ordavel";
-constexpr char kOkCaption[] = "确定";
 constexpr int32_t kShareFolderBytes = 4096;
+// A light selection: the text the program selects in an input (the default
+// at start-up) stays in the main text colour instead of turning white on
+// FLTK's dark selection.
+constexpr uint32_t kInputSelection = 0xCCE4F7;
 
 FrontEnd gFront;
 Fl_Event_Dispatch gPreviousDispatch = nullptr;
-
-int32_t InputCount(const ToolDescriptor& tool) {
-    if (tool.inputCount < 0) return 0;
-    return tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
-}
 
 bool IsComputeKey(int key) { return key == FL_Enter || key == FL_KP_Enter || key == FL_F + 5; }
 
@@ -60,14 +57,21 @@ StaticText* AddStatic(const ui::ControlSpec& layout, StaticRole role, const char
     return control;
 }
 
+// Called for the user's edits only: Fl_Input::value(), which the program
+// uses, runs no callback.
+void OnInputEdited(Fl_Widget*, void*) { ui::InputEdited(gFront.state); }
+
 Fl_Input* AddInputEdit(const ui::ControlSpec& layout) {
     auto* edit = new Fl_Input(layout.x, layout.y, layout.width, layout.height);
     edit->box(FL_DOWN_BOX);
     edit->color(ToFlColour(ui::kControlBackground));
     edit->textcolor(ToFlColour(ui::ControlTextColour(ui::ControlRole::InputEdit, 0)));
+    edit->selection_color(ToFlColour(kInputSelection));
     edit->textfont(FontFace(layout.font));
     edit->textsize(FontSize(layout.font));
     edit->argument(layout.id);
+    edit->callback(OnInputEdited);
+    edit->when(FL_WHEN_CHANGED);
     return edit;
 }
 
@@ -76,9 +80,8 @@ void AddInputRow(int32_t row, const InputField& input) {
     gFront.inputEdits[row] = AddInputEdit(ui::InputEditSpec(row));
     char16_t text[kDefaultValueCapacity];
     ui::FormatDefaultValue(input.defaultValue, text, kDefaultValueCapacity);
-    // Through the window service, as the commands set it: this also keeps
-    // the services in every link of the window (ui's commands call them).
-    ui::SetControlText(row, text);
+    // Through the window service, as the commands set it.
+    ui::SetControlText(gFront.state, row, text);
     if (input.unit && input.unit[0] != 0) {
         AddStatic(ui::InputUnitSpec(row), StaticRole::Unit, input.unit);
     }
@@ -102,8 +105,6 @@ void AddFixedControls(const ToolDescriptor& tool) {
                     FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
                                   TextOrEmpty(tool.reference));
                     AddStatic(layout, StaticRole::Reference, reference);
-                } else {
-                    AddStatic(layout, StaticRole::Reference, layout.text);
                 }
                 break;
             case ui::ControlKind::Edit:
@@ -167,10 +168,8 @@ FrontEnd& Front() { return gFront; }
 MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     if (!OpenDisplay()) return nullptr;
     gFront = FrontEnd{};
-    ui::InitializeWindowState(gFront.state, tool);
+    ui::InitializeWindowState(gFront.state, tool, kWindowServices, &gFront);
     RegisterFonts();
-    fl_message_font(FontFace(ui::kInputEditFont), FontSize(ui::kInputEditFont));
-    fl_close = kOkCaption;
 
     // Centred in the first screen less its panels and taskbar.
     int areaX = 0, areaY = 0, areaWidth = 0, areaHeight = 0;
@@ -182,7 +181,7 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     auto* window = new MainWindow(x, y, caption);
     gFront.window = window;
     window->begin();
-    for (int32_t row = 0; row < InputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
+    for (int32_t row = 0; row < ClampedInputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
     AddFixedControls(tool);
     window->end();
     window->size_range(ui::kClientWidth, ui::kClientHeight, ui::kClientWidth,
@@ -199,7 +198,9 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     // a title bar it assumes, while it still reports the asked-for place;
     // the work area decides here.
     XMoveWindow(fl_display, fl_xid(window), x, y);
-    ui::FocusControl(0);
+    PublishTitle(*window);
+    // The first input, its text selected: typing replaces the default.
+    ui::FocusControl(gFront.state, 0);
     gFront.lastFocus = Fl::focus();
     return window;
 }

@@ -43,6 +43,8 @@ struct FrontEnd {
 };
 
 FrontEnd& Front();
+// The window services over a FrontEnd (services.cpp), its context.
+extern const ui::WindowServices kWindowServices;
 
 // Opens the display; false when there is none.
 bool OpenDisplay();

@@ -1,37 +1,38 @@
-// The window services of ui/services.h over the FLTK widgets.
+// The window services over the FLTK widgets; the context is the FrontEnd
+// record.
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
-#include <FL/fl_ask.H>
 
 #include <cstdlib>
 
 #include "engine/text.h"
 #include "platform/platform.h"
 #include "ui/fltk/main_window.h"
+#include "ui/fltk/message_box.h"
 #include "ui/fltk/utf.h"
-#include "ui/services.h"
 #include "ui/window_state.h"
 
-namespace tarn::ui {
+namespace tarn::fltk {
 namespace {
 
-using fltk::Front;
-using fltk::LineEnds;
+using ui::MessageIcon;
 
 // The longest text set on a control is the copy buffer's, and UTF-8 takes at
 // most three bytes for each UTF-16 unit.
-constexpr int32_t kControlTextBytes = kResultCopyCapacity * 3 + 1;
+constexpr int32_t kControlTextBytes = ui::kResultCopyCapacity * 3 + 1;
 constexpr int32_t kMessageBytes = 1400 * 6 + 1;  // '@' is doubled as well
-constexpr int32_t kClipboardBytes = (kLastResultCapacity + 1024) * 3 + 1;
+constexpr int32_t kClipboardBytes = (ui::kLastResultCapacity + 1024) * 3 + 1;
 
-Fl_Input* InputEdit(int32_t slot) {
+FrontEnd& Of(void* context) { return *static_cast<FrontEnd*>(context); }
+
+Fl_Input* InputEdit(const FrontEnd& front, int32_t slot) {
     if (slot < 0 || slot >= kMaxInputs) return nullptr;
-    return Front().inputEdits[slot];
+    return front.inputEdits[slot];
 }
 
-fltk::StaticText* StaticForSlot(int32_t slot) {
-    if (slot == kVerdictLineSlot) return Front().verdictLine;
-    if (slot == kNoteTextSlot) return Front().noteText;
+StaticText* StaticForSlot(const FrontEnd& front, int32_t slot) {
+    if (slot == ui::kVerdictLineSlot) return front.verdictLine;
+    if (slot == ui::kNoteTextSlot) return front.noteText;
     return nullptr;
 }
 
@@ -47,83 +48,117 @@ void EscapeLabel(const char* text, char* out, int32_t capacity) {
     out[written] = 0;
 }
 
-}  // namespace
-
-void ReadControlText(int32_t slot, char16_t* buffer, int32_t capacity) {
+void ReadControlText(void* context, int32_t slot, char16_t* buffer, int32_t capacity) {
     if (capacity <= 0) return;
     buffer[0] = 0;
-    if (Fl_Input* edit = InputEdit(slot)) {
-        fltk::ToUtf16(edit->value(), buffer, capacity);
-    } else if (slot == kResultBoxSlot && Front().resultBox) {
-        char* text = Front().resultBox->Text().text();
-        fltk::ToUtf16(text, buffer, capacity, LineEnds::LfToCrLf);
+    FrontEnd& front = Of(context);
+    if (Fl_Input* edit = InputEdit(front, slot)) {
+        ToUtf16(edit->value(), buffer, capacity);
+    } else if (slot == ui::kResultBoxSlot && front.resultBox) {
+        char* text = front.resultBox->Text().text();
+        ToUtf16(text, buffer, capacity, LineEnds::LfToCrLf);
         std::free(text);
-    } else if (fltk::StaticText* control = StaticForSlot(slot)) {
-        fltk::ToUtf16(control->Text(), buffer, capacity);
+    } else if (StaticText* control = StaticForSlot(front, slot)) {
+        ToUtf16(control->Text(), buffer, capacity);
     }
 }
 
-void SetControlText(int32_t slot, const char16_t* text) {
+void SetControlText(void* context, int32_t slot, const char16_t* text) {
     static char bytes[kControlTextBytes];
-    if (Fl_Input* edit = InputEdit(slot)) {
-        fltk::ToUtf8(text, bytes, kControlTextBytes);
+    FrontEnd& front = Of(context);
+    if (Fl_Input* edit = InputEdit(front, slot)) {
+        ToUtf8(text, bytes, kControlTextBytes);
         edit->value(bytes);
-    } else if (slot == kResultBoxSlot && Front().resultBox) {
-        fltk::ToUtf8(text, bytes, kControlTextBytes, LineEnds::CrLfToLf);
-        Front().resultBox->Text().text(bytes);
-    } else if (fltk::StaticText* control = StaticForSlot(slot)) {
-        fltk::ToUtf8(text, bytes, kControlTextBytes);
+    } else if (slot == ui::kResultBoxSlot && front.resultBox) {
+        ToUtf8(text, bytes, kControlTextBytes, LineEnds::CrLfToLf);
+        front.resultBox->Text().text(bytes);
+    } else if (StaticText* control = StaticForSlot(front, slot)) {
+        ToUtf8(text, bytes, kControlTextBytes);
         control->SetText(bytes);
     }
 }
 
-void FocusControl(int32_t slot) {
-    Fl_Widget* control = InputEdit(slot);
-    if (!control && slot == kResultBoxSlot) control = Front().resultBox;
-    if (control && control->take_focus()) Front().lastFocus = control;
+void FocusControl(void* context, int32_t slot) {
+    FrontEnd& front = Of(context);
+    Fl_Widget* control = InputEdit(front, slot);
+    if (!control && slot == ui::kResultBoxSlot) control = front.resultBox;
+    if (!control || !control->take_focus()) return;
+    front.lastFocus = control;
+    // The whole text selected, the cursor at its end: typing replaces it.
+    if (Fl_Input* edit = InputEdit(front, slot)) edit->position(edit->size(), 0);
 }
 
-void FocusMainWindow() {
-    if (!Front().window) return;
-    Fl::focus(Front().window);
-    Front().lastFocus = Front().window;
+void FocusMainWindow(void* context) {
+    FrontEnd& front = Of(context);
+    if (!front.window) return;
+    Fl::focus(front.window);
+    front.lastFocus = front.window;
 }
 
-void ShowMessage(const char16_t* text, const char16_t* caption, MessageIcon icon) {
+// Runs a box over the main window. The box takes the focus while it is
+// open; it comes back to the control that had it, as when a Windows message
+// box closes.
+bool RunBox(FrontEnd& front, const char16_t* text, const char16_t* caption, BoxIcon icon,
+            BoxButtons buttons) {
     static char bytes[kMessageBytes];
     static char label[kMessageBytes];
     static char title[kMessageBytes];
-    fltk::ToUtf8(text, bytes, kMessageBytes, LineEnds::CrLfToLf);
+    ToUtf8(text, bytes, kMessageBytes, LineEnds::CrLfToLf);
     EscapeLabel(bytes, label, kMessageBytes);
-    fltk::ToUtf8(TextOrEmpty(caption), title, kMessageBytes);
-    // The box takes the focus while it is open; it comes back to the control
-    // that had it, as when a Windows message box closes.
+    ToUtf8(TextOrEmpty(caption), title, kMessageBytes);
     Fl_Widget* focus = Fl::focus();
-    const bool focusInWindow = Front().window && Front().window->contains(focus);
-    fl_message_title(title);
-    if (icon == MessageIcon::Warning) {
-        fl_alert("%s", label);
-    } else {
-        fl_message("%s", label);
-    }
-    if (focusInWindow && Front().window && Front().window->contains(focus)) Fl::focus(focus);
+    const bool focusInWindow = front.window && front.window->contains(focus);
+    const bool answer = RunMessageBox(front.window, title, label, icon, buttons);
+    if (focusInWindow && front.window && front.window->contains(focus)) Fl::focus(focus);
+    return answer;
 }
 
-void RepaintMainWindow() {
-    if (Front().window) Front().window->redraw();
+void ShowMessage(void* context, const char16_t* text, const char16_t* caption, MessageIcon icon) {
+    RunBox(Of(context), text, caption,
+           icon == MessageIcon::Warning ? BoxIcon::Warning : BoxIcon::Information, BoxButtons::Ok);
 }
 
-void RepaintVerdictLine() {
-    if (Front().verdictLine) Front().verdictLine->redraw();
+bool AskYesNo(void* context, const char16_t* text, const char16_t* caption) {
+    return RunBox(Of(context), text, caption, BoxIcon::Warning, BoxButtons::YesNo);
 }
 
-bool PutClipboardText(const char16_t* text) {
+void RepaintMainWindow(void* context) {
+    if (Of(context).window) Of(context).window->redraw();
+}
+
+void RepaintVerdictLine(void* context) {
+    if (Of(context).verdictLine) Of(context).verdictLine->redraw();
+}
+
+bool PutClipboardText(void*, const char16_t* text) {
     static char bytes[kClipboardBytes];
     if (platform::Utf8Size(text) > kClipboardBytes) return false;
-    const int32_t length = fltk::ToUtf8(text, bytes, kClipboardBytes);
+    const int32_t length = ToUtf8(text, bytes, kClipboardBytes);
     // 1: the CLIPBOARD selection that Ctrl+V pastes, not only the primary one.
     Fl::copy(bytes, length, 1);
     return true;
 }
 
-}  // namespace tarn::ui
+bool LocalAppDataFolder(void*, char16_t* buffer, int32_t capacity) {
+    return platform::LocalAppDataFolder(buffer, capacity);
+}
+
+platform::LocalDateTime LocalTime(void*) { return platform::LocalTime(); }
+
+}  // namespace
+
+const ui::WindowServices kWindowServices = {
+    .readControlText = ReadControlText,
+    .setControlText = SetControlText,
+    .focusControl = FocusControl,
+    .focusMainWindow = FocusMainWindow,
+    .showMessage = ShowMessage,
+    .askYesNo = AskYesNo,
+    .repaintMainWindow = RepaintMainWindow,
+    .repaintVerdictLine = RepaintVerdictLine,
+    .putClipboardText = PutClipboardText,
+    .localAppDataFolder = LocalAppDataFolder,
+    .localTime = LocalTime,
+};
+
+}  // namespace tarn::fltk

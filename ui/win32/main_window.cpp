@@ -59,7 +59,7 @@ void CreateInputRow(int32_t row, const InputField& input) {
     gWindow.inputEdits[row] = edit;
     char16_t value[kDefaultValueCapacity];
     ui::FormatDefaultValue(input.defaultValue, value, kDefaultValueCapacity);
-    SetWindowTextW(edit, Wide(value));
+    ui::SetControlText(gWindow.state, row, value);
     if (input.unit && input.unit[0] != 0) CreateControl(ui::InputUnitSpec(row), input.unit);
 }
 
@@ -89,10 +89,10 @@ void CreateFixedControls(const ToolDescriptor& tool) {
 LRESULT OnCreate(HWND window) {
     gWindow.window = window;
     const ToolDescriptor& tool = *gWindow.state.tool;
-    const int32_t rows = tool.inputCount < kMaxInputs ? tool.inputCount : kMaxInputs;
-    for (int32_t row = 0; row < rows; ++row) CreateInputRow(row, tool.inputs[row]);
+    for (int32_t row = 0; row < ClampedInputCount(tool); ++row) {
+        CreateInputRow(row, tool.inputs[row]);
+    }
     CreateFixedControls(tool);
-    CopyBounded(gWindow.state.statusLine, ui::kStatusLineCapacity, ui::kReadyStatus);
     return 0;
 }
 
@@ -163,10 +163,22 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 LRESULT BrushResult(HBRUSH brush) { return reinterpret_cast<LRESULT>(brush); }
 
-// Only the id is looked at: a button click and an edit's notification with
-// the same id would be alike, and the edits' ids are outside 1001..1005.
+bool IsInputEditId(int32_t id) {
+    return id >= ui::kFirstInputEditId &&
+           id < ui::kFirstInputEditId + ClampedInputCount(*gWindow.state.tool);
+}
+
+// An input edit's change is looked at first: the user's edit drops a result
+// on show. Otherwise only the id is looked at: a button click and an edit's
+// notification with the same id would be alike, and the edits' ids are
+// outside 1001..1005.
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (ui::RunCommandForId(gWindow.state, static_cast<int32_t>(LOWORD(wParam)))) return 0;
+    const auto id = static_cast<int32_t>(LOWORD(wParam));
+    if (HIWORD(wParam) == EN_CHANGE && IsInputEditId(id)) {
+        if (!gWindow.settingText) ui::InputEdited(gWindow.state);
+        return 0;
+    }
+    if (ui::RunCommandForId(gWindow.state, id)) return 0;
     return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
@@ -204,7 +216,7 @@ HFONT Font(int32_t number) {
 HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     gWindow = MainWindow{};
     gWindow.instance = instance;
-    ui::InitializeWindowState(gWindow.state, tool);
+    ui::InitializeWindowState(gWindow.state, tool, kWindowServices, &gWindow);
 
     CreateFonts();
     gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kControlBackground));
@@ -229,7 +241,8 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     gWindow.window = window;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    if (gWindow.inputEdits[0]) SetFocus(gWindow.inputEdits[0]);
+    // The first input, its text selected: typing replaces the default.
+    ui::FocusControl(gWindow.state, 0);
     return window;
 }
 

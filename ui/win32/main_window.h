@@ -33,10 +33,15 @@ struct MainWindow {
     // The window or the control that had the focus when the window was last
     // deactivated or minimised; it gets the focus back on activation.
     HWND lastFocus = nullptr;
+    // Set while the program itself sets a control's text: the EN_CHANGE
+    // that SetWindowTextW sends then is no edit.
+    bool settingText = false;
     ui::WindowState state;
 };
 
 MainWindow& Window();
+// The window services over a MainWindow (services.cpp), its context.
+extern const ui::WindowServices kWindowServices;
 HFONT Font(int32_t number);  // 1..8
 
 // Start-up steps 1 to 7: state, fonts, brushes, class, the window shown and

@@ -1,66 +1,82 @@
-// The window services of ui/services.h over the Win32 controls.
-#include "ui/services.h"
-
+// The window services over the Win32 controls; the context is the
+// MainWindow record.
 #include <windows.h>
 
 #include "engine/format.h"
 #include "engine/text.h"
+#include "platform/platform.h"
+#include "ui/services.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/main_window.h"
 
-namespace tarn::ui {
+namespace tarn::win32 {
 namespace {
 
-HWND ControlOfSlot(int32_t slot) {
-    const win32::MainWindow& window = win32::Window();
+using ui::MessageIcon;
+
+MainWindow& Of(void* context) { return *static_cast<MainWindow*>(context); }
+
+HWND ControlOfSlot(const MainWindow& window, int32_t slot) {
     if (slot >= 0 && slot < kMaxInputs) return window.inputEdits[slot];
     switch (slot) {
-        case kResultBoxSlot: return window.resultBox;
-        case kVerdictLineSlot: return window.verdictLine;
-        case kNoteTextSlot: return window.noteText;
+        case ui::kResultBoxSlot: return window.resultBox;
+        case ui::kVerdictLineSlot: return window.verdictLine;
+        case ui::kNoteTextSlot: return window.noteText;
         default: return nullptr;
     }
 }
 
-}  // namespace
-
-void ReadControlText(int32_t slot, char16_t* buffer, int32_t capacity) {
+void ReadControlText(void* context, int32_t slot, char16_t* buffer, int32_t capacity) {
     if (capacity <= 0) return;
     buffer[0] = 0;
-    HWND control = ControlOfSlot(slot);
-    if (control) GetWindowTextW(control, win32::Wide(buffer), capacity);
+    HWND control = ControlOfSlot(Of(context), slot);
+    if (control) GetWindowTextW(control, Wide(buffer), capacity);
 }
 
-void SetControlText(int32_t slot, const char16_t* text) {
-    HWND control = ControlOfSlot(slot);
-    if (control) SetWindowTextW(control, win32::Wide(TextOrEmpty(text)));
+void SetControlText(void* context, int32_t slot, const char16_t* text) {
+    MainWindow& window = Of(context);
+    HWND control = ControlOfSlot(window, slot);
+    if (!control) return;
+    const bool wasSetting = window.settingText;
+    window.settingText = true;
+    SetWindowTextW(control, Wide(TextOrEmpty(text)));
+    window.settingText = wasSetting;
 }
 
-void FocusControl(int32_t slot) {
-    HWND control = ControlOfSlot(slot);
-    if (control) SetFocus(control);
+void FocusControl(void* context, int32_t slot) {
+    HWND control = ControlOfSlot(Of(context), slot);
+    if (!control) return;
+    SetFocus(control);
+    if (slot >= 0 && slot < kMaxInputs) SendMessageW(control, EM_SETSEL, 0, -1);
 }
 
-void FocusMainWindow() { SetFocus(win32::Window().window); }
+void FocusMainWindow(void* context) { SetFocus(Of(context).window); }
 
-void ShowMessage(const char16_t* text, const char16_t* caption, MessageIcon icon) {
+void ShowMessage(void* context, const char16_t* text, const char16_t* caption,
+                 MessageIcon icon) {
     const UINT iconStyle = icon == MessageIcon::Warning ? MB_ICONWARNING : MB_ICONINFORMATION;
-    MessageBoxW(win32::Window().window, win32::Wide(TextOrEmpty(text)),
-                win32::Wide(TextOrEmpty(caption)), MB_OK | iconStyle);
+    MessageBoxW(Of(context).window, Wide(TextOrEmpty(text)), Wide(TextOrEmpty(caption)),
+                MB_OK | iconStyle);
 }
 
-void RepaintMainWindow() { InvalidateRect(win32::Window().window, nullptr, FALSE); }
+bool AskYesNo(void* context, const char16_t* text, const char16_t* caption) {
+    return MessageBoxW(Of(context).window, Wide(TextOrEmpty(text)), Wide(TextOrEmpty(caption)),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
 
-void RepaintVerdictLine() { InvalidateRect(win32::Window().verdictLine, nullptr, TRUE); }
+void RepaintMainWindow(void* context) { InvalidateRect(Of(context).window, nullptr, FALSE); }
+
+void RepaintVerdictLine(void* context) { InvalidateRect(Of(context).verdictLine, nullptr, TRUE); }
 
 // The clipboard owns the block once SetClipboardData accepts it; until then
-// every failure gives it back.
-bool PutClipboardText(const char16_t* text) {
-    if (!OpenClipboard(win32::Window().window)) return false;
+// every failure gives it back. The block is zero-filled, so nothing but
+// terminators follows the text in its spare bytes.
+bool PutClipboardText(void* context, const char16_t* text) {
+    if (!OpenClipboard(Of(context).window)) return false;
     EmptyClipboard();
     const int32_t length = TextLength(text);
     const SIZE_T bytes = static_cast<SIZE_T>(length) * sizeof(char16_t) + 32;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     if (!block) {
         CloseClipboard();
         return false;
@@ -79,4 +95,26 @@ bool PutClipboardText(const char16_t* text) {
     return handedOver;
 }
 
-}  // namespace tarn::ui
+bool LocalAppDataFolder(void*, char16_t* buffer, int32_t capacity) {
+    return platform::LocalAppDataFolder(buffer, capacity);
+}
+
+platform::LocalDateTime LocalTime(void*) { return platform::LocalTime(); }
+
+}  // namespace
+
+const ui::WindowServices kWindowServices = {
+    .readControlText = ReadControlText,
+    .setControlText = SetControlText,
+    .focusControl = FocusControl,
+    .focusMainWindow = FocusMainWindow,
+    .showMessage = ShowMessage,
+    .askYesNo = AskYesNo,
+    .repaintMainWindow = RepaintMainWindow,
+    .repaintVerdictLine = RepaintVerdictLine,
+    .putClipboardText = PutClipboardText,
+    .localAppDataFolder = LocalAppDataFolder,
+    .localTime = LocalTime,
+};
+
+}  // namespace tarn::win32
