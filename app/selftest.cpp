@@ -49,7 +49,8 @@ void AppendFlattenedReport(char16_t* text, int32_t capacity, const char16_t* rep
 int32_t AppendOutputLines(const ToolDescriptor& tool, const double* inputs, char16_t* text,
                           int32_t capacity) {
     int32_t failures = 0;
-    for (int32_t i = 0; i < tool.outputCount; ++i) {
+    const int32_t outputCount = ClampedOutputCount(tool);
+    for (int32_t i = 0; i < outputCount; ++i) {
         const OutputField& output = tool.outputs[i];
         const double outputs[kMaxOutputs] = {};
         int32_t error = 0;
@@ -95,7 +96,8 @@ SelfTestRequest FindSelfTestRequest(const char16_t* commandLine, char16_t* path,
 
 int32_t BuildSelfTestReport(const ToolDescriptor& tool, char16_t* text, int32_t capacity) {
     double inputs[kMaxInputs] = {};
-    for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) inputs[i] = tool.inputs[i].defaultValue;
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) inputs[i] = tool.inputs[i].defaultValue;
 
     char16_t report[kReportCapacity] = {};
     char16_t verdict[kVerdictCapacity] = {};

@@ -17,11 +17,9 @@ void ClearText(char16_t* buffer, int32_t capacity) {
     if (buffer != nullptr && capacity > 0) buffer[0] = 0;
 }
 
-// Entries the descriptor really has: a missing array counts as none, and more
-// than the computed values can hold are not read.
-int32_t UsableCount(int32_t count, const void* entries, int32_t limit) {
-    if (entries == nullptr || count <= 0) return 0;
-    return count < limit ? count : limit;
+// Rules the descriptor really has: a missing array counts as none.
+int32_t RuleCount(const ToolDescriptor& tool) {
+    return tool.rules == nullptr || tool.ruleCount <= 0 ? 0 : tool.ruleCount;
 }
 
 // One report line: "label：value unit" or, without a unit, "label：value".
@@ -75,7 +73,7 @@ int32_t ToolComputation(const ToolDescriptor& tool, const double* inputs,
     // values of outputs 0..i-1 and 0.0 for itself and all later ones.
     double values[kMaxOutputs] = {};
     bool anyFailure = false;
-    const int32_t outputCount = UsableCount(tool.outputCount, tool.outputs, kMaxOutputs);
+    const int32_t outputCount = ClampedOutputCount(tool);
     for (int32_t i = 0; i < outputCount; ++i) {
         int32_t error = 0;
         values[i] = EvaluateExpression(tool, tool.outputs[i].expression, inputs, values, &error);
@@ -88,7 +86,7 @@ int32_t ToolComputation(const ToolDescriptor& tool, const double* inputs,
     }
     if (anyFailure) AppendBounded(report, reportCapacity, kFailedOutputsNote);
 
-    const int32_t ruleCount = UsableCount(tool.ruleCount, tool.rules, INT32_MAX);
+    const int32_t ruleCount = RuleCount(tool);
     for (int32_t i = 0; i < ruleCount; ++i) {
         const VerdictRule& rule = tool.rules[i];
         if (RuleHolds(tool, rule, inputs, values)) {

@@ -72,7 +72,8 @@ void BuildHeaderLine(const ToolDescriptor& tool, char16_t* line, int32_t capacit
     // Room is kept for the CR LF that ends every line.
     const int32_t body = capacity - 2;
     CopyBounded(line, body, u"时间,工具");
-    for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) {
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) {
         AppendBounded(line, body, u",");
         AppendBounded(line, body, TextOrEmpty(tool.inputs[i].label));
     }
@@ -88,7 +89,8 @@ void BuildRecordLine(const ToolDescriptor& tool, const double* inputs, const cha
     const int32_t body = capacity - 2;
     FormatBounded(line, body, u"%04d-%02d-%02d %02d:%02d:%02d,%ls", time.year, time.month,
                   time.day, time.hour, time.minute, time.second, TextOrEmpty(tool.title));
-    for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) {
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) {
         char16_t column[kInputColumnCapacity];
         FormatBounded(column, kInputColumnCapacity, u",%ls=%g", TextOrEmpty(tool.inputs[i].label),
                       inputs[i]);

@@ -61,8 +61,9 @@ int32_t SelectorRow(int32_t selector, int32_t rowCount) {
 }
 
 double InputByIdentifier(const ToolDescriptor& tool, const double* inputs, const char* identifier) {
-    if (!identifier || !inputs || !tool.inputs) return 0.0;
-    for (int32_t i = 0; i < tool.inputCount; ++i) {
+    if (!identifier || !inputs) return 0.0;
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) {
         const char* name = tool.inputs[i].identifier;
         if (name && std::strcmp(name, identifier) == 0) return inputs[i];
     }

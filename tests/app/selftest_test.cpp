@@ -9,6 +9,7 @@
 
 #include "engine/text.h"
 #include "platform/platform.h"
+#include "tests/support/over_limit_tools.h"
 
 namespace tarn::app {
 namespace {
@@ -117,6 +118,27 @@ TEST(SelfTestReport, WritesTheFixedOutLineForAReportKind) {
     EXPECT_EQ(text.rfind(u"TOOL|9|Checklist|Test\r\nLEVEL|0\r\nOUT|报告文本|见 DETAIL|\r\nVERDICT|", 0), 0u);
     EXPECT_NE(text.find(u"DETAIL|手术安全核查表（三步核查）： 【麻醉实施前】"), std::u16string::npos);
     EXPECT_EQ(text.substr(text.size() - 10), u"ERRORS|0\r\n");
+}
+
+// The self-test computes no more outputs and reads no more inputs than the
+// computation does: 16 of each; a name past them is unknown.
+TEST(SelfTestReport, WalksOnlyTheFirstSixteenOutputs) {
+    int32_t failures = -1;
+    const std::u16string text = Report(testing::kSeventeenOutputTool, &failures);
+    EXPECT_EQ(failures, 1);  // o0 names q
+    EXPECT_NE(text.find(u"LEVEL|1\r\nOUT|o0|0|\r\nOUT|o1|0|\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"OUT|o15|0|\r\nVERDICT|caught\r\n"), std::u16string::npos);
+    EXPECT_EQ(text.find(u"OUT|q|"), std::u16string::npos);
+    EXPECT_EQ(text.substr(text.size() - 10), u"ERRORS|1\r\n");
+}
+
+TEST(SelfTestReport, ReadsOnlyTheFirstSixteenInputs) {
+    int32_t failures = -1;
+    const std::u16string text = Report(testing::kSeventeenInputTool, &failures);
+    EXPECT_EQ(failures, 1);  // past names r
+    EXPECT_NE(text.find(u"LEVEL|1\r\nOUT|last|2|\r\nOUT|past|0|\r\nVERDICT|caught\r\n"),
+              std::u16string::npos);
+    EXPECT_EQ(text.substr(text.size() - 10), u"ERRORS|1\r\n");
 }
 
 std::string ReadFile(const char* path) {

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "engine/descriptor.h"
+#include "engine/expression.h"
 #include "reports/reports.h"
+#include "tests/support/over_limit_tools.h"
 
 namespace tarn {
 namespace {
@@ -362,6 +364,55 @@ TEST(ToolComputation, OtherKindsCopyTheGeneratedReportCut) {
     EXPECT_EQ(cut.Report(), whole.Report());
     EXPECT_EQ(cut.Copy(), whole.Report().substr(0, 6));
     EXPECT_TRUE(cut.GuardsIntact());
+}
+
+// ------------------------------------------------------------ past the clamp
+
+// Only the first 16 outputs are computed, and only they have names: an
+// output or input past the sixteenth is an unknown name, never a read past
+// the caller's 16 values.
+TEST(ToolComputation, AnOutputPastTheSixteenthIsNeitherComputedNorNamed) {
+    Buffers buffers;
+    EXPECT_EQ(buffers.Run(testing::kSeventeenOutputTool, nullptr), 1);
+    EXPECT_EQ(buffers.level, 1);
+    const std::u16string expected = u"o0：0\r\no1：0\r\no2：0\r\no3：0\r\no4：0\r\no5：0\r\no6：0\r\no7：0\r\n"
+                                     u"o8：0\r\no9：0\r\no10：0\r\no11：0\r\no12：0\r\no13：0\r\no14：0\r\no15：0\r\n";
+    EXPECT_EQ(buffers.Report(), expected + kFailedOutputsNote);
+    EXPECT_EQ(buffers.Verdict(), u"caught");
+    EXPECT_TRUE(buffers.GuardsIntact());
+}
+
+TEST(ToolComputation, AnInputPastTheSixteenthIsNotNamed) {
+    Buffers buffers;
+    double inputs[kMaxInputs];
+    for (double& value : inputs) value = 1.0;
+    inputs[kMaxInputs - 1] = 2.0;
+    EXPECT_EQ(buffers.Run(testing::kSeventeenInputTool, inputs), 1);
+    EXPECT_EQ(buffers.Report(), std::u16string(u"last：2\r\npast：0\r\n") + kFailedOutputsNote);
+    EXPECT_EQ(buffers.Verdict(), u"caught");
+}
+
+TEST(EvaluateExpression, NamesPastTheClampFailAsUnknownNames) {
+    const double inputs[kMaxInputs] = {};
+    const double outputs[kMaxOutputs] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4.0};
+    struct Case {
+        const ToolDescriptor* tool;
+        const char* text;
+        double value;
+        int32_t error;
+    };
+    const Case cases[] = {
+        {&testing::kSeventeenOutputTool, "o15", 4.0, 0},
+        {&testing::kSeventeenOutputTool, "q", 0.0, 1},
+        {&testing::kSeventeenOutputTool, "o15+q", 4.0, 1},
+        {&testing::kSeventeenInputTool, "i15", 0.0, 0},
+        {&testing::kSeventeenInputTool, "r", 0.0, 1},
+    };
+    for (const Case& c : cases) {
+        int32_t error = -1;
+        EXPECT_EQ(EvaluateExpression(*c.tool, c.text, inputs, outputs, &error), c.value) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
 }
 
 }  // namespace
