@@ -10,6 +10,7 @@
 #include "engine/descriptor.h"
 #include "engine/expression.h"
 #include "reports/reports.h"
+#include "tests/support/guarded_buffer.h"
 #include "tests/support/over_limit_tools.h"
 
 namespace tarn {
@@ -17,28 +18,26 @@ namespace {
 
 constexpr double kDefaultWeight = 60.0;
 constexpr double kDefaultPotassium = 6.800000190734863;
-constexpr char16_t kSentinel = u'#';
-
 constexpr char16_t kSevere[] = u"重度高钾，立即处理并持续心电监护";
 constexpr char16_t kModerate[] = u"中度高钾，限制含钾食物与药物，复查";
 constexpr char16_t kAcceptable[] = u"血钾在可接受范围，继续监测";
 
-// The three caller buffers, each followed by guard elements that must stay
-// untouched, filled with garbage so that clearing is seen.
+// The three caller buffers, each with room for the largest capacity and a
+// guard band after it, filled with garbage so that clearing is seen; what
+// lies at or past a buffer's capacity must stay untouched.
 struct Buffers {
     static constexpr int32_t kRoom = 8192;
-    static constexpr int32_t kGuard = 16;
-    char16_t report[kRoom + kGuard];
-    char16_t verdict[kRoom + kGuard];
-    char16_t copy[kRoom + kGuard];
+    testing::GuardedBuffer reportBuffer{kRoom};
+    testing::GuardedBuffer verdictBuffer{kRoom};
+    testing::GuardedBuffer copyBuffer{kRoom};
+    char16_t* report = reportBuffer.data;
+    char16_t* verdict = verdictBuffer.data;
+    char16_t* copy = copyBuffer.data;
     int32_t reportCapacity = 4096;
     int32_t verdictCapacity = 512;
     int32_t copyCapacity = 8192;
     int32_t level = -7;
 
-    Buffers() {
-        for (int32_t i = 0; i < kRoom + kGuard; ++i) report[i] = verdict[i] = copy[i] = kSentinel;
-    }
     int32_t Run(const ToolDescriptor& tool, const double* inputs) {
         return ToolComputation(tool, inputs, report, reportCapacity, verdict, verdictCapacity, &level,
                                copy, copyCapacity);
@@ -46,15 +45,9 @@ struct Buffers {
     std::u16string Report() const { return report; }
     std::u16string Verdict() const { return verdict; }
     std::u16string Copy() const { return copy; }
-    static bool Intact(const char16_t* buffer, int32_t capacity) {
-        for (int32_t i = capacity; i < kRoom + kGuard; ++i) {
-            if (buffer[i] != kSentinel) return false;
-        }
-        return true;
-    }
     bool GuardsIntact() const {
-        return Intact(report, reportCapacity) && Intact(verdict, verdictCapacity) &&
-               Intact(copy, copyCapacity);
+        return reportBuffer.UntouchedFrom(reportCapacity) &&
+               verdictBuffer.UntouchedFrom(verdictCapacity) && copyBuffer.UntouchedFrom(copyCapacity);
     }
 };
 

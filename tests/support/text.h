@@ -1,0 +1,17 @@
+// Reading the engine's UTF-16 texts in test expectations.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarn::testing {
+
+// UTF-8 by the platform's codec (unpaired surrogates become U+FFFD).
+std::string Utf8(std::u16string_view text);
+
+// The text's lines without their CR LF, as UTF-8; a text after the last
+// CR LF, if any, is the last line.
+std::vector<std::string> Lines(std::u16string_view report);
+
+}  // namespace tarn::testing
