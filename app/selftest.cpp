@@ -37,14 +37,12 @@ const char16_t* FindMarker(const char16_t* line) {
 // The report on one line: CRs dropped, LFs made blanks, at most 8000
 // characters of it.
 void AppendFlattenedReport(TextBuilder& text, const char16_t* report) {
-    char16_t detail[kDetailLimit + 1];
-    int32_t length = 0;
-    for (const char16_t* cursor = report; *cursor != 0 && length < kDetailLimit; ++cursor) {
+    int32_t taken = 0;
+    for (const char16_t* cursor = report; *cursor != 0 && taken < kDetailLimit; ++cursor) {
         if (*cursor == u'\r') continue;
-        detail[length++] = *cursor == u'\n' ? u' ' : *cursor;
+        AppendChar(text, *cursor == u'\n' ? u' ' : *cursor);
+        ++taken;
     }
-    detail[length] = 0;
-    AppendText(text, detail);
 }
 
 // Evaluates every output once more, each against sixteen zeros, and appends
