@@ -4,10 +4,6 @@
 namespace tarn::platform {
 namespace {
 
-constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-constexpr bool IsSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
-
 constexpr uint8_t Byte(const char* bytes, int32_t index) { return static_cast<uint8_t>(bytes[index]); }
 
 // What a lead byte starts: how many continuation bytes follow, the bits it

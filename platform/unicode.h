@@ -12,6 +12,10 @@ namespace tarn::platform {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
+constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr bool IsSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
 // Reads the code point of UTF-16 `text` at text[*index] and advances past it.
 char32_t NextUtf16CodePoint(const char16_t* text, int32_t* index);
 

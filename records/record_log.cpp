@@ -10,13 +10,11 @@ namespace {
 
 constexpr char16_t kSeparator[2] = {platform::kPathSeparator, 0};
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
 // The report cut to the column's room; a pair of surrogates is not split.
 void CutResult(const char16_t* result, char16_t* cut) {
     TextBuilder text = StartText(cut, kResultColumnLength + 1);
     AppendText(text, result);
-    if (text.length == kResultColumnLength && IsHighSurrogate(cut[text.length - 1])) {
+    if (text.length == kResultColumnLength && platform::IsHighSurrogate(cut[text.length - 1])) {
         cut[text.length - 1] = 0;
     }
 }
