@@ -23,9 +23,7 @@
 
 namespace {
 
-const tarn::ToolDescriptor kNoVariables = {
-    903, u"空", nullptr, u"测试", u"无", nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0,
-};
+const tarn::ToolDescriptor& kNoVariables = tarn::testing::NoVariablesTool();
 
 struct Result {
     double value;

@@ -91,6 +91,13 @@ constexpr const char* kFormatCodes[] = {"f0", "f1", "f2", "f3", "int", "pct", "d
 
 }  // namespace
 
+const ToolDescriptor& NoVariablesTool() {
+    static constexpr ToolDescriptor tool = {
+        903, u"空", nullptr, u"测试", u"无", nullptr, 0, nullptr, 0, nullptr, 0, nullptr, kFormulaTool,
+    };
+    return tool;
+}
+
 const ToolDescriptor& WideTool() { return kWideTool; }
 const ToolDescriptor& ReportInputsTool() { return kReportInputsTool; }
 

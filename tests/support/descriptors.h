@@ -1,7 +1,8 @@
-// Descriptors the fuzz targets and tests run besides this tool's own: one at the limits
-// of the data model (16 inputs, 16 outputs, long names, names of 63 and of 64
-// characters), one declaring every input the built-in report kinds read, and
-// one whose formulas and conditions come from the fuzz input.
+// Descriptors the tests and fuzz targets run besides this tool's own: one
+// without names, one at the limits of the data model (16 inputs, 16 outputs,
+// long names, names of 63 and of 64 characters), one declaring every input
+// the built-in report kinds read, and one whose formulas and conditions come
+// from the fuzz input.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,8 @@ extern const char kName63[];
 // kName63 and one more character: never found, because only 63 are read.
 extern const char kName64[];
 
+// A tool without inputs or outputs: every name is unknown to it.
+const ToolDescriptor& NoVariablesTool();
 const ToolDescriptor& WideTool();
 const ToolDescriptor& ReportInputsTool();
 

@@ -7,6 +7,13 @@
 
 namespace tarn::testing {
 
+// ASCII text widened unit by unit (bytes from 0x80 keep their value).
+inline std::u16string Widen(std::string_view ascii) {
+    std::u16string wide;
+    for (const char c : ascii) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    return wide;
+}
+
 // UTF-8 by the platform's codec (unpaired surrogates become U+FFFD).
 std::string Utf8(std::u16string_view text);
 
