@@ -243,10 +243,7 @@ constexpr ValueFormat kValueFormats[] = {
 };
 constexpr ValueFormat kDefaultValueFormat = {"f2", 2, false};
 
-void WritePlaceholder(char16_t* buffer, int32_t capacity) {
-    CopyBounded(buffer, capacity, u"--");
-    buffer[capacity - 1] = 0;
-}
+constexpr char16_t kPlaceholder[] = u"--";
 
 // Truncation toward zero of `value` fits int64 exactly for -2^63 <= value < 2^63.
 bool FitsDayNumber(double value) {
@@ -259,19 +256,18 @@ bool FitsDayNumber(double value) {
 // about 1e74 and up) prints as "--" like a non-finite one: a cut number would
 // show a wrong magnitude. So does a "date" value whose truncation is outside
 // int64.
-void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t capacity) {
-    if (buffer == nullptr || capacity <= 0) return;
+void AppendValue(TextBuilder& text, const char* formatCode, double value) {
     if (!std::isfinite(value)) {
-        WritePlaceholder(buffer, capacity);
+        AppendText(text, kPlaceholder);
         return;
     }
     const std::string_view code = formatCode != nullptr ? formatCode : "f2";
     if (code == "date") {
         if (!FitsDayNumber(value)) {
-            WritePlaceholder(buffer, capacity);
+            AppendText(text, kPlaceholder);
             return;
         }
-        FormatDayNumber(static_cast<int64_t>(value), buffer, capacity);
+        AppendDayNumber(text, static_cast<int64_t>(value));
         return;
     }
     ValueFormat chosen = kDefaultValueFormat;
@@ -287,17 +283,21 @@ void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t
         std::to_chars(scratch, last, value, std::chars_format::fixed, chosen.decimals);
     char* end = result.ptr;
     if (result.ec != std::errc() || (chosen.percent && end == last)) {
-        WritePlaceholder(buffer, capacity);
+        AppendText(text, kPlaceholder);
         return;
     }
     if (chosen.percent) *end++ = '%';
-    *end = 0;
     // Widen: every byte is ASCII and becomes the code unit of the same value.
-    int32_t length = 0;
-    for (const char* c = scratch; *c != 0 && length < capacity - 1; ++c) {
-        buffer[length++] = static_cast<char16_t>(static_cast<unsigned char>(*c));
+    for (const char* c = scratch; c < end; ++c) {
+        AppendChar(text, static_cast<char16_t>(static_cast<unsigned char>(*c)));
     }
-    buffer[length] = 0;
+}
+
+void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t capacity) {
+    if (buffer == nullptr || capacity <= 0) return;
+    TextBuilder text = StartText(buffer, capacity);
+    AppendValue(text, formatCode, value);
+    // The value buffer's last element is zero whatever the text's length.
     buffer[capacity - 1] = 0;
 }
 

@@ -117,5 +117,6 @@ inline constexpr int32_t kValueTextCapacity = 128;
 // Value text by format code: "f0" "f1" "f3" "int" "pct" "date", else "%.2f".
 // Not finite, or too long for the 79-character scratch: "--".
 void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t capacity);
+void AppendValue(TextBuilder& text, const char* formatCode, double value);
 
 }  // namespace tarn

@@ -148,6 +148,33 @@ TEST(TextBuilder, LinesAreCutAt511CharactersAndEndInCrLf) {
     ExpectText(tight, line, u"abc\r", true);
 }
 
+TEST(TextBuilder, ValuesAppendAsTheirFormatCodeSays) {
+    struct Case {
+        int32_t capacity;
+        const char* code;
+        double value;
+        std::u16string expected;
+        bool cut;
+    };
+    const double nan = __builtin_nan("");
+    const Case cases[] = {
+        {32, "f1", 6.8, u"K 6.8", false},
+        {32, "pct", 0.125, u"K 0.1%", false},  // the value is printed as given
+        {32, "date", 0.0, u"K 1970-01-01", false},
+        {32, "f1", nan, u"K --", false},
+        {32, "f3", 1e80, u"K --", false},
+        {5, "f2", 123.456, u"K 12", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        GuardedBuffer buffer(c.capacity);
+        TextBuilder text = StartText(buffer.data, c.capacity);
+        AppendText(text, u"K ");
+        AppendValue(text, c.code, c.value);
+        ExpectText(buffer, text, c.expected, c.cut);
+    }
+}
+
 TEST(TextBuilder, DayNumbersAppendAsTheirDateText) {
     GuardedBuffer buffer(32);
     TextBuilder text = StartText(buffer.data, 32);
