@@ -6,6 +6,7 @@
 #include "engine/expression.h"
 #include "engine/format.h"
 #include "engine/text.h"
+#include "engine/text_builder.h"
 #include "platform/platform.h"
 
 namespace tarn::app {
@@ -33,23 +34,23 @@ const char16_t* FindMarker(const char16_t* line) {
     return nullptr;
 }
 
-void AppendFlattenedReport(char16_t* text, int32_t capacity, const char16_t* report) {
-    char16_t detail[kDetailLimit + 1];
-    int32_t length = 0;
-    for (const char16_t* cursor = report; *cursor != 0 && length < kDetailLimit; ++cursor) {
+// The report on one line: CRs dropped, LFs made blanks, at most 8000
+// characters of it.
+void AppendFlattenedReport(TextBuilder& text, const char16_t* report) {
+    int32_t taken = 0;
+    for (const char16_t* cursor = report; *cursor != 0 && taken < kDetailLimit; ++cursor) {
         if (*cursor == u'\r') continue;
-        detail[length++] = *cursor == u'\n' ? u' ' : *cursor;
+        AppendChar(text, *cursor == u'\n' ? u' ' : *cursor);
+        ++taken;
     }
-    detail[length] = 0;
-    AppendBounded(text, capacity, detail);
 }
 
 // Evaluates every output once more, each against sixteen zeros, and appends
 // its OUT line; returns how many failed.
-int32_t AppendOutputLines(const ToolDescriptor& tool, const double* inputs, char16_t* text,
-                          int32_t capacity) {
+int32_t AppendOutputLines(TextBuilder& text, const ToolDescriptor& tool, const double* inputs) {
     int32_t failures = 0;
-    for (int32_t i = 0; i < tool.outputCount; ++i) {
+    const int32_t outputCount = ClampedOutputCount(tool);
+    for (int32_t i = 0; i < outputCount; ++i) {
         const OutputField& output = tool.outputs[i];
         const double outputs[kMaxOutputs] = {};
         int32_t error = 0;
@@ -57,10 +58,8 @@ int32_t AppendOutputLines(const ToolDescriptor& tool, const double* inputs, char
         if (error != 0) ++failures;
         char16_t valueText[kValueTextCapacity];
         FormatValue(output.formatCode, value, valueText, kValueTextCapacity);
-        char16_t line[kOutputLineCapacity];
-        FormatBounded(line, kOutputLineCapacity, u"OUT|%ls|%ls|%ls\r\n", TextOrEmpty(output.label),
-                      valueText, TextOrEmpty(output.unit));
-        AppendBounded(text, capacity, line);
+        AppendFormattedPart(text, kOutputLineCapacity, u"OUT|%ls|%ls|%ls\r\n",
+                            TextOrEmpty(output.label), valueText, TextOrEmpty(output.unit));
     }
     return failures;
 }
@@ -94,8 +93,14 @@ SelfTestRequest FindSelfTestRequest(const char16_t* commandLine, char16_t* path,
 }
 
 int32_t BuildSelfTestReport(const ToolDescriptor& tool, char16_t* text, int32_t capacity) {
+    TextBuilder builder = StartText(text, capacity);
+    return BuildSelfTestReport(tool, builder);
+}
+
+int32_t BuildSelfTestReport(const ToolDescriptor& tool, TextBuilder& text) {
     double inputs[kMaxInputs] = {};
-    for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) inputs[i] = tool.inputs[i].defaultValue;
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) inputs[i] = tool.inputs[i].defaultValue;
 
     char16_t report[kReportCapacity] = {};
     char16_t verdict[kVerdictCapacity] = {};
@@ -104,30 +109,25 @@ int32_t BuildSelfTestReport(const ToolDescriptor& tool, char16_t* text, int32_t 
     ToolComputation(tool, inputs, report, kReportCapacity, verdict, kVerdictCapacity, &level, copy,
                     kReportCapacity);
 
-    text[0] = 0;
-    FormatBounded(text, capacity, u"TOOL|%d|%ls|%ls\r\n", tool.id, TextOrEmpty(tool.title),
-                  TextOrEmpty(tool.category));
-    char16_t levelLine[kLevelLineCapacity];
-    FormatBounded(levelLine, kLevelLineCapacity, u"LEVEL|%d\r\n", level);
-    AppendBounded(text, capacity, levelLine);
+    AppendFormatted(text, u"TOOL|%d|%ls|%ls\r\n", tool.id, TextOrEmpty(tool.title),
+                    TextOrEmpty(tool.category));
+    AppendFormattedPart(text, kLevelLineCapacity, u"LEVEL|%d\r\n", level);
 
     int32_t failures = 0;
     if (tool.kind == kFormulaTool) {
-        failures = AppendOutputLines(tool, inputs, text, capacity);
+        failures = AppendOutputLines(text, tool, inputs);
     } else {
-        AppendBounded(text, capacity, u"OUT|报告文本|见 DETAIL|\r\n");
+        AppendText(text, u"OUT|报告文本|见 DETAIL|\r\n");
     }
 
-    AppendBounded(text, capacity, u"VERDICT|");
-    AppendBounded(text, capacity, verdict);
-    AppendBounded(text, capacity, u"\r\n");
-    AppendBounded(text, capacity, u"DETAIL|");
-    AppendFlattenedReport(text, capacity, report);
-    AppendBounded(text, capacity, u"\r\n");
+    AppendText(text, u"VERDICT|");
+    AppendText(text, verdict);
+    AppendText(text, u"\r\n");
+    AppendText(text, u"DETAIL|");
+    AppendFlattenedReport(text, report);
+    AppendText(text, u"\r\n");
 
-    char16_t errorsLine[kErrorsLineCapacity];
-    FormatBounded(errorsLine, kErrorsLineCapacity, u"ERRORS|%d\r\n", failures);
-    AppendBounded(text, capacity, errorsLine);
+    AppendFormattedPart(text, kErrorsLineCapacity, u"ERRORS|%d\r\n", failures);
     return failures;
 }
 
@@ -145,10 +145,11 @@ bool WriteUtf8File(const char16_t* path, const char16_t* text) {
 }
 
 int32_t RunSelfTest(const ToolDescriptor& tool, const char16_t* reportPath) {
-    char16_t text[kSelfTestTextCapacity];
-    const int32_t failures = BuildSelfTestReport(tool, text, kSelfTestTextCapacity);
-    if (TextLength(text) >= kSelfTestTextCapacity - 1 || !WriteUtf8File(reportPath, text))
-        return kSelfTestReportNotWritten;
+    char16_t buffer[kSelfTestTextCapacity];
+    TextBuilder text = StartText(buffer, kSelfTestTextCapacity);
+    const int32_t failures = BuildSelfTestReport(tool, text);
+    // A cut report is not written: a reader would take it for the whole one.
+    if (text.cut || !WriteUtf8File(reportPath, buffer)) return kSelfTestReportNotWritten;
     return failures != 0 ? kSelfTestOutputFailed : kSelfTestPassed;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/descriptor.h"
+#include "engine/text_builder.h"
 
 namespace tarn::app {
 
@@ -24,6 +25,7 @@ SelfTestRequest FindSelfTestRequest(const char16_t* commandLine, char16_t* path,
 
 // Assembles the report text; returns the number of outputs that failed.
 int32_t BuildSelfTestReport(const ToolDescriptor& tool, char16_t* text, int32_t capacity);
+int32_t BuildSelfTestReport(const ToolDescriptor& tool, TextBuilder& text);
 
 // Writes `text` as UTF-8 without byte-order mark, replacing the file.
 // True only when the whole text reached the file and it was closed cleanly.

@@ -5,7 +5,7 @@
 
 #include "engine/expression.h"
 #include "engine/format.h"
-#include "engine/text.h"
+#include "engine/text_builder.h"
 #include "reports/reports.h"
 
 namespace tarn {
@@ -13,30 +13,22 @@ namespace {
 
 constexpr int32_t kReportLineCapacity = 256;
 
-void ClearText(char16_t* buffer, int32_t capacity) {
-    if (buffer != nullptr && capacity > 0) buffer[0] = 0;
+// Rules the descriptor really has: a missing array counts as none.
+int32_t RuleCount(const ToolDescriptor& tool) {
+    return tool.rules == nullptr || tool.ruleCount <= 0 ? 0 : tool.ruleCount;
 }
 
-// Entries the descriptor really has: a missing array counts as none, and more
-// than the computed values can hold are not read.
-int32_t UsableCount(int32_t count, const void* entries, int32_t limit) {
-    if (entries == nullptr || count <= 0) return 0;
-    return count < limit ? count : limit;
-}
-
-// One report line: "label：value unit" or, without a unit, "label：value".
-void AppendOutputLine(const OutputField& output, double value, char16_t* report,
-                      int32_t reportCapacity) {
+// One report line of at most 255 characters: "label：value unit" or,
+// without a unit, "label：value".
+void AppendOutputLine(TextBuilder& report, const OutputField& output, double value) {
     char16_t valueText[kValueTextCapacity];
     FormatValue(output.formatCode, value, valueText, kValueTextCapacity);
-    char16_t line[kReportLineCapacity];
     if (output.unit != nullptr && output.unit[0] != 0) {
-        FormatBounded(line, kReportLineCapacity, u"%ls：%ls %ls\r\n", output.label, valueText,
-                      output.unit);
+        AppendFormattedPart(report, kReportLineCapacity, u"%ls：%ls %ls\r\n", output.label,
+                            valueText, output.unit);
     } else {
-        FormatBounded(line, kReportLineCapacity, u"%ls：%ls\r\n", output.label, valueText);
+        AppendFormattedPart(report, kReportLineCapacity, u"%ls：%ls\r\n", output.label, valueText);
     }
-    AppendBounded(report, reportCapacity, line);
 }
 
 // The empty condition is the catch-all; any other holds when it evaluates
@@ -56,9 +48,9 @@ int32_t ToolComputation(const ToolDescriptor& tool, const double* inputs,
                         char16_t* report, int32_t reportCapacity,
                         char16_t* verdict, int32_t verdictCapacity, int32_t* level,
                         char16_t* copy, int32_t copyCapacity) {
-    ClearText(copy, copyCapacity);
-    ClearText(verdict, verdictCapacity);
-    ClearText(report, reportCapacity);
+    TextBuilder copyText = StartText(copy, copyCapacity);
+    TextBuilder verdictText = StartText(verdict, verdictCapacity);
+    TextBuilder reportText = StartText(report, reportCapacity);
     int32_t chosenLevel = kLevelNormal;
     if (level != nullptr) *level = chosenLevel;
 
@@ -67,7 +59,7 @@ int32_t ToolComputation(const ToolDescriptor& tool, const double* inputs,
         chosenLevel = GenerateReport(tool.kind, tool, inputs, report, reportCapacity, verdict,
                                      verdictCapacity);
         if (level != nullptr) *level = chosenLevel;
-        CopyBounded(copy, copyCapacity, report);
+        AppendText(copyText, reportText.buffer);
         return chosenLevel;
     }
 
@@ -75,7 +67,7 @@ int32_t ToolComputation(const ToolDescriptor& tool, const double* inputs,
     // values of outputs 0..i-1 and 0.0 for itself and all later ones.
     double values[kMaxOutputs] = {};
     bool anyFailure = false;
-    const int32_t outputCount = UsableCount(tool.outputCount, tool.outputs, kMaxOutputs);
+    const int32_t outputCount = ClampedOutputCount(tool);
     for (int32_t i = 0; i < outputCount; ++i) {
         int32_t error = 0;
         values[i] = EvaluateExpression(tool, tool.outputs[i].expression, inputs, values, &error);
@@ -83,27 +75,23 @@ int32_t ToolComputation(const ToolDescriptor& tool, const double* inputs,
     }
 
     // A failed output keeps its line, showing the value the evaluator returned.
-    for (int32_t i = 0; i < outputCount; ++i) {
-        AppendOutputLine(tool.outputs[i], values[i], report, reportCapacity);
-    }
-    if (anyFailure) AppendBounded(report, reportCapacity, kFailedOutputsNote);
+    for (int32_t i = 0; i < outputCount; ++i) AppendOutputLine(reportText, tool.outputs[i], values[i]);
+    if (anyFailure) AppendText(reportText, kFailedOutputsNote);
 
-    const int32_t ruleCount = UsableCount(tool.ruleCount, tool.rules, INT32_MAX);
+    const int32_t ruleCount = RuleCount(tool);
     for (int32_t i = 0; i < ruleCount; ++i) {
         const VerdictRule& rule = tool.rules[i];
         if (RuleHolds(tool, rule, inputs, values)) {
-            CopyBounded(verdict, verdictCapacity, rule.verdict);
+            AppendText(verdictText, rule.verdict);
             chosenLevel = rule.level;
             break;
         }
     }
     // No rule held, or the chosen one has no text: never leave the verdict
     // blank. The level stays the chosen rule's (0 when none held).
-    if (verdict != nullptr && verdictCapacity > 0 && verdict[0] == 0) {
-        CopyBounded(verdict, verdictCapacity, kDefaultVerdict);
-    }
+    if (verdictText.length == 0) AppendText(verdictText, kDefaultVerdict);
 
-    CopyBounded(copy, copyCapacity, report);
+    AppendText(copyText, reportText.buffer);
     if (level != nullptr) *level = chosenLevel;
     return chosenLevel;
 }

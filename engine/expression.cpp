@@ -315,13 +315,17 @@ bool NamesEqual(const char* identifier, const char* name) {
 
 // Inputs first, so an input hides an output of the same name. An output is
 // read as the caller holds it, computed or not. A value array the caller did
-// not pass fails the name instead of being read.
+// not pass fails the name instead of being read. Only the first 16 inputs
+// and outputs have names, as only they have values: a field past the clamp
+// is an unknown name and fails.
 double LookUpVariable(ExpressionEvaluator& e, const char* name) {
     const ToolDescriptor& tool = *e.tool;
-    for (int32_t i = 0; i < tool.inputCount; ++i) {
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) {
         if (NamesEqual(tool.inputs[i].identifier, name)) return e.inputs ? e.inputs[i] : Fail(e);
     }
-    for (int32_t i = 0; i < tool.outputCount; ++i) {
+    const int32_t outputCount = ClampedOutputCount(tool);
+    for (int32_t i = 0; i < outputCount; ++i) {
         if (NamesEqual(tool.outputs[i].identifier, name)) return e.outputs ? e.outputs[i] : Fail(e);
     }
     return Fail(e);

@@ -1,5 +1,5 @@
-// Bounded printf-style formatting into UTF-16 buffers, value text by format
-// code, and day numbers of the proleptic Gregorian calendar.
+// Bounded printf-style formatting into UTF-16 text builders, and value text
+// by format code.
 //
 // Number text comes from std::to_chars only: it is correctly rounded from the
 // binary value (ties to even, like glibc's printf), needs no locale and gives
@@ -26,17 +26,15 @@ constexpr int32_t kNumberScratch = 512;
 // FormatValue's narrow scratch: 79 characters and the terminator.
 constexpr int32_t kValueScratch = 80;
 
-// The wide result of one FormatBounded call. `length` counts every character
-// of the complete text, also those that no longer fit.
-struct Output {
-    char16_t* buffer;
-    int32_t capacity;
-    int64_t length;
-};
+// The text being formatted; terminated once when the template is done.
+using Output = TextBuilder;
 
 void Put(Output& out, char16_t character) {
-    if (out.length < out.capacity - 1) out.buffer[out.length] = character;
-    ++out.length;
+    if (out.length < out.capacity - 1) {
+        out.buffer[out.length++] = character;
+    } else {
+        out.cut = true;
+    }
 }
 
 void PutRepeated(Output& out, char16_t character, int64_t count) {
@@ -177,47 +175,57 @@ bool Convert(Output& out, const Directive& directive, const FormatArgument& argu
 
 // On a template it cannot process (unknown directive, missing argument,
 // argument of the wrong type) the formatter stops at that directive: the text
-// before it stays in the buffer, terminated, and the result is -1. Arguments
-// left over after the last directive are ignored, as printf does.
-int32_t FormatBoundedArguments(char16_t* buffer, int32_t capacity, const char16_t* format,
-                               const FormatArgument* arguments, int32_t argumentCount) {
-    if (buffer == nullptr || capacity <= 0) return -1;
-    Output out{buffer, capacity, 0};
+// before it stays, terminated, and the result is false. Arguments left over
+// after the last directive are ignored, as printf does.
+bool AppendFormattedArguments(TextBuilder& text, const char16_t* format,
+                              const FormatArgument* arguments, int32_t argumentCount) {
     bool failed = format == nullptr;
     int32_t nextArgument = 0;
     for (const char16_t* cursor = format; !failed && *cursor != 0;) {
         if (*cursor != u'%') {
-            Put(out, *cursor++);
+            Put(text, *cursor++);
             continue;
         }
         ++cursor;
         if (*cursor == u'%') {
-            Put(out, u'%');
+            Put(text, u'%');
             ++cursor;
             continue;
         }
         Directive directive;
         if (!ReadDirective(cursor, directive) || nextArgument >= argumentCount ||
-            !Convert(out, directive, arguments[nextArgument])) {
+            !Convert(text, directive, arguments[nextArgument])) {
             failed = true;
             break;
         }
         ++nextArgument;
     }
-    const int64_t kept = out.length < capacity - 1 ? out.length : capacity - 1;
-    buffer[kept] = 0;
-    if (failed || out.length > capacity - 1) return -1;
-    return static_cast<int32_t>(out.length);
+    if (text.capacity > 0) text.buffer[text.length] = 0;
+    return !failed;
+}
+
+void AppendFormattedLineArguments(TextBuilder& text, const char16_t* format,
+                                  const FormatArgument* arguments, int32_t argumentCount) {
+    TextBuilder line = StartPart(text, kAppendLineScratch);
+    AppendFormattedArguments(line, format, arguments, argumentCount);
+    EndPart(text, line);
+    // With one element left only the CR fits.
+    AppendText(text, u"\r\n");
+}
+
+int32_t FormatBoundedArguments(char16_t* buffer, int32_t capacity, const char16_t* format,
+                               const FormatArgument* arguments, int32_t argumentCount) {
+    if (buffer == nullptr || capacity <= 0) return -1;
+    TextBuilder text = StartText(buffer, capacity);
+    if (!AppendFormattedArguments(text, format, arguments, argumentCount) || text.cut) return -1;
+    return text.length;
 }
 
 void AppendLineArguments(char16_t* buffer, int32_t capacity, const char16_t* format,
                          const FormatArgument* arguments, int32_t argumentCount) {
     if (buffer == nullptr || capacity <= 0) return;
-    char16_t line[kAppendLineScratch];
-    FormatBoundedArguments(line, kAppendLineScratch, format, arguments, argumentCount);
-    AppendBounded(buffer, capacity, line);
-    // With one element left only the CR fits; AppendBounded keeps to that.
-    AppendBounded(buffer, capacity, u"\r\n");
+    TextBuilder text = ContinueText(buffer, capacity);
+    AppendFormattedLineArguments(text, format, arguments, argumentCount);
 }
 
 namespace {
@@ -235,10 +243,7 @@ constexpr ValueFormat kValueFormats[] = {
 };
 constexpr ValueFormat kDefaultValueFormat = {"f2", 2, false};
 
-void WritePlaceholder(char16_t* buffer, int32_t capacity) {
-    CopyBounded(buffer, capacity, u"--");
-    buffer[capacity - 1] = 0;
-}
+constexpr char16_t kPlaceholder[] = u"--";
 
 // Truncation toward zero of `value` fits int64 exactly for -2^63 <= value < 2^63.
 bool FitsDayNumber(double value) {
@@ -251,19 +256,18 @@ bool FitsDayNumber(double value) {
 // about 1e74 and up) prints as "--" like a non-finite one: a cut number would
 // show a wrong magnitude. So does a "date" value whose truncation is outside
 // int64.
-void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t capacity) {
-    if (buffer == nullptr || capacity <= 0) return;
+void AppendValue(TextBuilder& text, const char* formatCode, double value) {
     if (!std::isfinite(value)) {
-        WritePlaceholder(buffer, capacity);
+        AppendText(text, kPlaceholder);
         return;
     }
     const std::string_view code = formatCode != nullptr ? formatCode : "f2";
     if (code == "date") {
         if (!FitsDayNumber(value)) {
-            WritePlaceholder(buffer, capacity);
+            AppendText(text, kPlaceholder);
             return;
         }
-        FormatDayNumber(static_cast<int64_t>(value), buffer, capacity);
+        AppendDayNumber(text, static_cast<int64_t>(value));
         return;
     }
     ValueFormat chosen = kDefaultValueFormat;
@@ -279,92 +283,22 @@ void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t
         std::to_chars(scratch, last, value, std::chars_format::fixed, chosen.decimals);
     char* end = result.ptr;
     if (result.ec != std::errc() || (chosen.percent && end == last)) {
-        WritePlaceholder(buffer, capacity);
+        AppendText(text, kPlaceholder);
         return;
     }
     if (chosen.percent) *end++ = '%';
-    *end = 0;
     // Widen: every byte is ASCII and becomes the code unit of the same value.
-    int32_t length = 0;
-    for (const char* c = scratch; *c != 0 && length < capacity - 1; ++c) {
-        buffer[length++] = static_cast<char16_t>(static_cast<unsigned char>(*c));
+    for (const char* c = scratch; c < end; ++c) {
+        AppendChar(text, static_cast<char16_t>(static_cast<unsigned char>(*c)));
     }
-    buffer[length] = 0;
+}
+
+void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t capacity) {
+    if (buffer == nullptr || capacity <= 0) return;
+    TextBuilder text = StartText(buffer, capacity);
+    AppendValue(text, formatCode, value);
+    // The value buffer's last element is zero whatever the text's length.
     buffer[capacity - 1] = 0;
-}
-
-namespace {
-
-// days_from_civil. The year is counted from 1 March, so that the leap day is
-// the last day of its year. The ranges hold for months 1..12 and days 1..31;
-// other arguments run through the same arithmetic (day 0 is the last day of
-// the month before, month 13 January of the next year). 64-bit throughout, so
-// that no 32-bit argument can overflow an intermediate.
-constexpr int64_t DaysFromCivilValue(int64_t year, int64_t month, int64_t day) {
-    const int64_t y = month <= 2 ? year - 1 : year;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;                   // floor(y / 400)
-    const int64_t yoe = y - era * 400;                                  // [0, 399]
-    const int64_t mp = month > 2 ? month - 3 : month + 9;               // [0, 11], March is 0
-    const int64_t doy = (153 * mp + 2) / 5 + day - 1;                   // [0, 365]
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;          // [0, 146096]
-    return era * 146097 + doe - 719468;  // 719468: days from 0000-03-01 to 1970-01-01
-}
-
-struct CivilDate {
-    int64_t year;
-    int64_t month;
-    int64_t day;
-};
-
-// civil_from_days. z = dayNumber + 719468 is split into era * 146097 + doe
-// without forming the sum, which would overflow near the ends of int64.
-constexpr CivilDate CivilFromDays(int64_t dayNumber) {
-    int64_t era = dayNumber / 146097;
-    int64_t doe = dayNumber % 146097;                                   // (-146097, 146097)
-    if (doe < 0) {
-        doe += 146097;
-        --era;
-    }                                                                   // [0, 146096]
-    era += 4;
-    doe += 719468 - 4 * 146097;                                         // [135080, 281176]
-    if (doe >= 146097) {
-        doe -= 146097;
-        ++era;
-    }                                                                   // [0, 146096]
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);                // [0, 365]
-    const int64_t mp = (5 * doy + 2) / 153;                                     // [0, 11]
-    const int64_t day = doy - (153 * mp + 2) / 5 + 1;                           // [1, 31]
-    const int64_t month = mp < 10 ? mp + 3 : mp - 9;                            // [1, 12]
-    const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);  // |era * 400| < 2^55
-    return {year, month, day};
-}
-
-constexpr bool RoundTrips(int64_t year, int64_t month, int64_t day, int64_t dayNumber) {
-    const CivilDate date = CivilFromDays(dayNumber);
-    return DaysFromCivilValue(year, month, day) == dayNumber && date.year == year &&
-           date.month == month && date.day == day;
-}
-
-static_assert(RoundTrips(1970, 1, 1, 0));
-static_assert(RoundTrips(1969, 12, 31, -1));
-static_assert(RoundTrips(2000, 2, 29, 11016));
-static_assert(RoundTrips(2000, 3, 1, 11017));
-static_assert(RoundTrips(0, 3, 1, -719468));
-static_assert(RoundTrips(0, 2, 29, -719469));
-static_assert(RoundTrips(1, 1, 1, -719162));
-static_assert(RoundTrips(9999, 12, 31, 2932896));
-static_assert(CivilFromDays(INT64_MAX).month >= 1 && CivilFromDays(INT64_MIN).month >= 1);
-
-}  // namespace
-
-int64_t DaysFromCivil(int32_t year, int32_t month, int32_t day) {
-    return DaysFromCivilValue(year, month, day);
-}
-
-int32_t FormatDayNumber(int64_t dayNumber, char16_t* buffer, int32_t capacity) {
-    const CivilDate date = CivilFromDays(dayNumber);
-    return FormatBounded(buffer, capacity, u"%04lld-%02lld-%02lld", date.year, date.month, date.day);
 }
 
 }  // namespace tarn

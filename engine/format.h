@@ -1,5 +1,6 @@
-// Bounded printf-style formatting into caller-owned UTF-16 buffers, value
-// text by format code, and proleptic Gregorian day numbers.
+// Bounded printf-style formatting into caller-owned UTF-16 buffers and text
+// builders, and value text by format code. The calendar's functions come
+// with it (engine/calendar.h).
 //
 // FormatBounded is a type-checked variadic template: each argument becomes
 // a tagged FormatArgument, and a conversion that does not match its argument
@@ -9,6 +10,9 @@
 
 #include <cstdint>
 #include <type_traits>
+
+#include "engine/calendar.h"
+#include "engine/text_builder.h"
 
 namespace tarn {
 
@@ -43,7 +47,43 @@ constexpr FormatArgument MakeFormatArgument(const T& value) {
     return argument;
 }
 
-// Non-template cores of the two formatters.
+// The non-template core: appends the formatted text to `text`, as far as
+// it fits. False when the template could not be processed (unknown
+// directive, missing argument, argument of the wrong type): the text before
+// that directive stays, terminated.
+bool AppendFormattedArguments(TextBuilder& text, const char16_t* format,
+                              const FormatArgument* arguments, int32_t argumentCount);
+// One formatted line of at most 511 characters, then CR LF.
+void AppendFormattedLineArguments(TextBuilder& text, const char16_t* format,
+                                  const FormatArgument* arguments, int32_t argumentCount);
+
+template <class... Arguments>
+bool AppendFormatted(TextBuilder& text, const char16_t* format, const Arguments&... arguments) {
+    const FormatArgument list[sizeof...(Arguments) + 1] = {MakeFormatArgument(arguments)...,
+                                                           FormatArgument{}};
+    return AppendFormattedArguments(text, format, list, static_cast<int32_t>(sizeof...(Arguments)));
+}
+
+// Appends a part formatted as into a scratch of `limit` units: the part is
+// cut at `limit` - 1 characters on its own.
+template <class... Arguments>
+bool AppendFormattedPart(TextBuilder& text, int32_t limit, const char16_t* format,
+                         const Arguments&... arguments) {
+    TextBuilder part = StartPart(text, limit);
+    const bool processed = AppendFormatted(part, format, arguments...);
+    EndPart(text, part);
+    return processed;
+}
+
+template <class... Arguments>
+void AppendFormattedLine(TextBuilder& text, const char16_t* format, const Arguments&... arguments) {
+    const FormatArgument list[sizeof...(Arguments) + 1] = {MakeFormatArgument(arguments)...,
+                                                           FormatArgument{}};
+    AppendFormattedLineArguments(text, format, list, static_cast<int32_t>(sizeof...(Arguments)));
+}
+
+// The same over a bare buffer: FormatBounded starts the text, AppendLine
+// goes on from the text already in the buffer.
 int32_t FormatBoundedArguments(char16_t* buffer, int32_t capacity, const char16_t* format,
                                const FormatArgument* arguments, int32_t argumentCount);
 void AppendLineArguments(char16_t* buffer, int32_t capacity, const char16_t* format,
@@ -77,11 +117,6 @@ inline constexpr int32_t kValueTextCapacity = 128;
 // Value text by format code: "f0" "f1" "f3" "int" "pct" "date", else "%.2f".
 // Not finite, or too long for the 79-character scratch: "--".
 void FormatValue(const char* formatCode, double value, char16_t* buffer, int32_t capacity);
-
-// Days since 1970-01-01 in the proleptic Gregorian calendar.
-int64_t DaysFromCivil(int32_t year, int32_t month, int32_t day);
-
-// Writes the civil date of `dayNumber` as "%04lld-%02lld-%02lld".
-int32_t FormatDayNumber(int64_t dayNumber, char16_t* buffer, int32_t capacity);
+void AppendValue(TextBuilder& text, const char* formatCode, double value);
 
 }  // namespace tarn

@@ -1,5 +1,6 @@
 // Small helpers over caller-owned, NUL-terminated UTF-16 buffers. Every
-// write keeps at most capacity - 1 characters and a terminator.
+// write keeps at most capacity - 1 characters and a terminator. Texts built
+// up piece by piece use TextBuilder (engine/text_builder.h).
 #pragma once
 
 #include <cstdint>
@@ -24,15 +25,6 @@ inline void CopyBounded(char16_t* buffer, int32_t capacity, const char16_t* sour
         }
     }
     buffer[length] = 0;
-}
-
-// Appends `source` to the terminated text in `buffer`; stops at the cap.
-inline void AppendBounded(char16_t* buffer, int32_t capacity, const char16_t* source) {
-    if (capacity <= 0) return;
-    int32_t length = 0;
-    while (length < capacity - 1 && buffer[length] != 0) ++length;
-    if (length >= capacity - 1) return;
-    CopyBounded(buffer + length, capacity - length, source);
 }
 
 }  // namespace tarn

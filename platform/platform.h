@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 
+// The UTF-8/UTF-16 codec, which needs no OS service.
+#include "platform/unicode.h"
+
 namespace tarn::platform {
 
 #ifdef _WIN32
@@ -55,20 +58,5 @@ AppendResult AppendWholeBlock(const char16_t* path, const char* bytes, int32_t s
 // (On a file system without hard links it is created in place, exclusively.)
 enum class CreateResult : int32_t { Created, Exists, Failed };
 CreateResult CreateFileWithBlock(const char16_t* path, const char* bytes, int32_t size);
-
-// The code-point steps of the conversions: read one code point of UTF-16
-// text at text[*index] and advance (unpaired surrogates read as U+FFFD);
-// the UTF-8 size of a code point; its UTF-8 bytes.
-char32_t NextUtf16CodePoint(const char16_t* text, int32_t* index);
-int32_t Utf8EncodedSize(char32_t codePoint);
-void EncodeUtf8(char32_t codePoint, char* out);
-
-// UTF-16 to UTF-8, terminator included. Unpaired surrogates become U+FFFD.
-// Returns the byte count without the terminator, or -1 when the whole text and
-// its terminator do not fit `capacity` bytes (nothing usable is left then).
-int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity);
-
-// Bytes needed for the UTF-8 form of `text`, terminator included.
-int32_t Utf8Size(const char16_t* text);
 
 }  // namespace tarn::platform

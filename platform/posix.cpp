@@ -18,34 +18,10 @@ namespace {
 constexpr int32_t kCommandLineCapacity = 32768;
 char16_t gCommandLine[kCommandLineCapacity];
 
-// Appends UTF-8 `text` as UTF-16; invalid bytes become U+FFFD.
-void AppendUtf8(const char* text, char16_t* out, int32_t capacity, int32_t* length) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    int32_t index = 0;
-    while (bytes[index] != 0) {
-        char32_t codePoint = bytes[index];
-        int32_t extra = 0;
-        if (codePoint >= 0xF0 && codePoint < 0xF8) { codePoint &= 0x07; extra = 3; }
-        else if (codePoint >= 0xE0) { codePoint &= 0x0F; extra = 2; }
-        else if (codePoint >= 0xC0) { codePoint &= 0x1F; extra = 1; }
-        else if (codePoint >= 0x80) { codePoint = 0xFFFD; }
-        ++index;
-        for (int32_t i = 0; i < extra; ++i) {
-            if ((bytes[index] & 0xC0) != 0x80) { codePoint = 0xFFFD; break; }
-            codePoint = (codePoint << 6) | (bytes[index] & 0x3F);
-            ++index;
-        }
-        if (codePoint > 0x10FFFF) codePoint = 0xFFFD;
-        if (codePoint >= 0x10000) {
-            if (*length + 2 >= capacity) return;
-            codePoint -= 0x10000;
-            out[(*length)++] = static_cast<char16_t>(0xD800 + (codePoint >> 10));
-            out[(*length)++] = static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
-        } else {
-            if (*length + 1 >= capacity) return;
-            out[(*length)++] = static_cast<char16_t>(codePoint);
-        }
-    }
+// Appends UTF-8 `text` as UTF-16 through the one codec; false when it did
+// not fit whole.
+bool AppendUtf8(const char* text, char16_t* out, int32_t capacity, int32_t* length) {
+    return AppendUtf8AsUtf16(text, out, capacity, length);
 }
 
 bool HoldsBlank(const char* text) {
@@ -153,19 +129,20 @@ LocalDateTime LocalTime() {
 bool LocalAppDataFolder(char16_t* buffer, int32_t capacity) {
     if (capacity <= 0) return false;
     int32_t length = 0;
+    buffer[0] = 0;
+    bool whole = true;
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/') {
-        AppendUtf8(xdg, buffer, capacity, &length);
+        whole = AppendUtf8(xdg, buffer, capacity, &length);
     } else {
         const char* home = std::getenv("HOME");
         if (!home || home[0] != '/') return false;
-        AppendUtf8(home, buffer, capacity, &length);
-        AppendUtf8("/.local/share", buffer, capacity, &length);
+        whole = AppendUtf8(home, buffer, capacity, &length) &&
+                AppendUtf8("/.local/share", buffer, capacity, &length);
     }
-    buffer[length] = 0;
     while (length > 1 && buffer[length - 1] == u'/') buffer[--length] = 0;
     // A path cut at the capacity would name another folder.
-    return length > 0 && length + 1 < capacity;
+    return whole && length > 0;
 }
 
 namespace {

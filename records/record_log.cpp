@@ -3,19 +3,28 @@
 
 #include "engine/format.h"
 #include "engine/text.h"
+#include "engine/text_builder.h"
 
 namespace tarn::records {
 namespace {
 
 constexpr char16_t kSeparator[2] = {platform::kPathSeparator, 0};
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
 // The report cut to the column's room; a pair of surrogates is not split.
 void CutResult(const char16_t* result, char16_t* cut) {
-    CopyBounded(cut, kResultColumnLength + 1, result);
-    const int32_t length = TextLength(cut);
-    if (length == kResultColumnLength && IsHighSurrogate(cut[length - 1])) cut[length - 1] = 0;
+    TextBuilder text = StartText(cut, kResultColumnLength + 1);
+    AppendText(text, result);
+    if (text.length == kResultColumnLength && platform::IsHighSurrogate(cut[text.length - 1])) {
+        cut[text.length - 1] = 0;
+    }
+}
+
+// The body of a line leaves room for the CR LF that ends every line.
+TextBuilder StartLineBody(char16_t* line, int32_t capacity) { return StartText(line, capacity - 2); }
+
+void EndLine(const TextBuilder& body, int32_t capacity) {
+    TextBuilder line{body.buffer, capacity, body.length, body.cut};
+    AppendText(line, u"\r\n");
 }
 
 // [byte-order mark][header][record]: a new file is made from all three at
@@ -69,15 +78,15 @@ void BuildHeaderLine(const ToolDescriptor& tool, char16_t* line, int32_t capacit
     if (capacity <= 0) return;
     line[0] = 0;
     if (capacity < 3) return;
-    // Room is kept for the CR LF that ends every line.
-    const int32_t body = capacity - 2;
-    CopyBounded(line, body, u"时间,工具");
-    for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) {
-        AppendBounded(line, body, u",");
-        AppendBounded(line, body, TextOrEmpty(tool.inputs[i].label));
+    TextBuilder body = StartLineBody(line, capacity);
+    AppendText(body, u"时间,工具");
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) {
+        AppendChar(body, u',');
+        AppendText(body, TextOrEmpty(tool.inputs[i].label));
     }
-    AppendBounded(line, body, u",结果");
-    AppendBounded(line, capacity, u"\r\n");
+    AppendText(body, u",结果");
+    EndLine(body, capacity);
 }
 
 void BuildRecordLine(const ToolDescriptor& tool, const double* inputs, const char16_t* result,
@@ -85,21 +94,18 @@ void BuildRecordLine(const ToolDescriptor& tool, const double* inputs, const cha
     if (capacity <= 0) return;
     line[0] = 0;
     if (capacity < 3) return;
-    const int32_t body = capacity - 2;
-    FormatBounded(line, body, u"%04d-%02d-%02d %02d:%02d:%02d,%ls", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second, TextOrEmpty(tool.title));
-    for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) {
-        char16_t column[kInputColumnCapacity];
-        FormatBounded(column, kInputColumnCapacity, u",%ls=%g", TextOrEmpty(tool.inputs[i].label),
-                      inputs[i]);
-        AppendBounded(line, body, column);
+    TextBuilder body = StartLineBody(line, capacity);
+    AppendFormatted(body, u"%04d-%02d-%02d %02d:%02d:%02d,%ls", time.year, time.month, time.day,
+                    time.hour, time.minute, time.second, TextOrEmpty(tool.title));
+    const int32_t inputCount = ClampedInputCount(tool);
+    for (int32_t i = 0; i < inputCount; ++i) {
+        AppendFormattedPart(body, kInputColumnCapacity, u",%ls=%g",
+                            TextOrEmpty(tool.inputs[i].label), inputs[i]);
     }
     char16_t cut[kResultColumnLength + 1];
     CutResult(TextOrEmpty(result), cut);
-    char16_t column[kResultColumnCapacity];
-    FormatBounded(column, kResultColumnCapacity, u",%ls", cut);
-    AppendBounded(line, body, column);
-    AppendBounded(line, capacity, u"\r\n");
+    AppendFormattedPart(body, kResultColumnCapacity, u",%ls", cut);
+    EndLine(body, capacity);
 }
 
 SaveResult SaveRecord(const ToolDescriptor& tool, const double* inputs, const char16_t* result,

@@ -1,7 +1,6 @@
 // The kinds whose text is fixed apart from a selector: blood-draw order,
 // critical values, high-alert drugs, surgical checklist, laboratory panels.
 // Every line is literal text; percent signs in it are printed as they are.
-#include "engine/text.h"
 #include "reports/generators.h"
 #include "reports/reports.h"
 
@@ -119,53 +118,53 @@ constexpr char16_t kLabVerdict[] = u"套餐与采血管已列出，按顺序采�
 
 }  // namespace
 
-int32_t BloodDrawOrder(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                       int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t BloodDrawOrder(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                       TextBuilder& verdict) {
     const int32_t row = SelectorRow(WholeInput(tool, inputs, "kind"), CountOf(kDrawLines));
-    for (const char16_t* line : kTubeLines) AppendFixedLine(report, reportCapacity, line);
-    AppendEmptyLine(report, reportCapacity);
-    AppendFixedLine(report, reportCapacity, kDrawLines[row]);
-    CopyBounded(verdict, verdictCapacity, kDrawVerdict);
+    for (const char16_t* line : kTubeLines) AppendFixedLine(report, line);
+    AppendEmptyLine(report);
+    AppendFixedLine(report, kDrawLines[row]);
+    AppendText(verdict, kDrawVerdict);
     return kLevelNormal;
 }
 
-int32_t CriticalValues(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                       int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t CriticalValues(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                       TextBuilder& verdict) {
     const CriticalGroup& group =
         kCriticalGroups[SelectorRow(WholeInput(tool, inputs, "kind"), CountOf(kCriticalGroups))];
-    AppendFixedLine(report, reportCapacity, kCriticalHeader);
-    for (int32_t i = 0; i < group.lineCount; ++i) AppendFixedLine(report, reportCapacity, group.lines[i]);
-    AppendEmptyLine(report, reportCapacity);
-    AppendFixedLine(report, reportCapacity, kCriticalHandling);
-    CopyBounded(verdict, verdictCapacity, kCriticalVerdict);
+    AppendFixedLine(report, kCriticalHeader);
+    for (int32_t i = 0; i < group.lineCount; ++i) AppendFixedLine(report, group.lines[i]);
+    AppendEmptyLine(report);
+    AppendFixedLine(report, kCriticalHandling);
+    AppendText(verdict, kCriticalVerdict);
     return kLevelNormal;
 }
 
-int32_t HighAlertDrugs(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                       int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t HighAlertDrugs(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                       TextBuilder& verdict) {
     const HighAlertCategory& category = kHighAlertCategories[SelectorRow(
         WholeInput(tool, inputs, "kind"), CountOf(kHighAlertCategories))];
-    AppendFixedLine(report, reportCapacity, kHighAlertHeader);
-    AppendFixedLine(report, reportCapacity, category.category);
-    AppendFixedLine(report, reportCapacity, category.points);
-    CopyBounded(verdict, verdictCapacity, kHighAlertVerdict);
+    AppendFixedLine(report, kHighAlertHeader);
+    AppendFixedLine(report, category.category);
+    AppendFixedLine(report, category.points);
+    AppendText(verdict, kHighAlertVerdict);
     return kLevelNormal;
 }
 
-int32_t SurgicalChecklist(const ToolDescriptor&, const double*, char16_t* report,
-                          int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
-    for (const char16_t* line : kChecklistLines) AppendFixedLine(report, reportCapacity, line);
-    CopyBounded(verdict, verdictCapacity, kChecklistVerdict);
+int32_t SurgicalChecklist(const ToolDescriptor&, const double*, TextBuilder& report,
+                          TextBuilder& verdict) {
+    for (const char16_t* line : kChecklistLines) AppendFixedLine(report, line);
+    AppendText(verdict, kChecklistVerdict);
     return kLevelNormal;
 }
 
-int32_t LabPanels(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                  int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t LabPanels(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                  TextBuilder& verdict) {
     const LabPanel& panel =
         kLabPanels[SelectorRow(WholeInput(tool, inputs, "panel"), CountOf(kLabPanels))];
-    AppendFixedLine(report, reportCapacity, panel.panel);
-    AppendFixedLine(report, reportCapacity, panel.note);
-    CopyBounded(verdict, verdictCapacity, kLabVerdict);
+    AppendFixedLine(report, panel.panel);
+    AppendFixedLine(report, panel.note);
+    AppendText(verdict, kLabVerdict);
     return kLevelNormal;
 }
 

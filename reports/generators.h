@@ -1,18 +1,19 @@
 // Internal to reports/: the eleven generators and the helpers they share.
 // Every generator reads its inputs by identifier, appends its lines to a
-// report that arrives empty, overwrites the verdict and returns its level.
+// report that arrives empty, appends its verdict to a verdict that arrives
+// empty and returns its level.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "engine/descriptor.h"
+#include "engine/text_builder.h"
 
 namespace tarn {
 
 using ReportGenerator = int32_t (*)(const ToolDescriptor& tool, const double* inputs,
-                                    char16_t* report, int32_t reportCapacity,
-                                    char16_t* verdict, int32_t verdictCapacity);
+                                    TextBuilder& report, TextBuilder& verdict);
 
 inline constexpr int32_t kFirstReportKind = 1;
 inline constexpr int32_t kLastReportKind = 11;
@@ -32,10 +33,10 @@ int32_t WholeInput(const ToolDescriptor& tool, const double* inputs, const char*
 int32_t Clamp(int32_t value, int32_t lowest, int32_t highest);
 
 // Appends `text` as a line of its own, never read as a template.
-void AppendFixedLine(char16_t* report, int32_t capacity, const char16_t* text);
+void AppendFixedLine(TextBuilder& report, const char16_t* text);
 
 // Appends CR LF alone.
-void AppendEmptyLine(char16_t* report, int32_t capacity);
+void AppendEmptyLine(TextBuilder& report);
 
 // Number of rows of a constant table.
 template <class T, size_t N>
@@ -49,40 +50,39 @@ constexpr int32_t CountOf(const T (&)[N]) {
 int32_t SelectorRow(int32_t selector, int32_t rowCount);
 
 // Fixed-text kinds.
-int32_t BloodDrawOrder(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                       int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t CriticalValues(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                       int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t HighAlertDrugs(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                       int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t SurgicalChecklist(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                          int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t LabPanels(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                  int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
+int32_t BloodDrawOrder(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                       TextBuilder& verdict);
+int32_t CriticalValues(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                       TextBuilder& verdict);
+int32_t HighAlertDrugs(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                       TextBuilder& verdict);
+int32_t SurgicalChecklist(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                          TextBuilder& verdict);
+int32_t LabPanels(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                  TextBuilder& verdict);
 
 // Schedules.
-int32_t ShiftRota(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                  int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t DosingTimetable(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                        int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t FollowUpDates(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                      int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t HandoverSheet(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                      int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
+int32_t ShiftRota(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                  TextBuilder& verdict);
+int32_t DosingTimetable(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                        TextBuilder& verdict);
+int32_t FollowUpDates(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                      TextBuilder& verdict);
+int32_t HandoverSheet(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                      TextBuilder& verdict);
 
 // The follow-up dates counted from the given today, so that the calendar
 // arithmetic does not depend on the clock.
 int32_t FollowUpDatesFrom(int64_t today, const ToolDescriptor& tool, const double* inputs,
-                          char16_t* report, int32_t reportCapacity,
-                          char16_t* verdict, int32_t verdictCapacity);
+                          TextBuilder& report, TextBuilder& verdict);
 
 // Today's DayNumber from the local clock of the C library.
 int64_t TodayDayNumber();
 
 // Infusions.
-int32_t DrugCompatibility(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                          int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
-int32_t InfusionCard(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                     int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity);
+int32_t DrugCompatibility(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                          TextBuilder& verdict);
+int32_t InfusionCard(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                     TextBuilder& verdict);
 
 }  // namespace tarn

@@ -1,6 +1,5 @@
 // Drug compatibility of a pair from a numbered list, and the infusion card.
 #include "engine/format.h"
-#include "engine/text.h"
 #include "reports/generators.h"
 #include "reports/reports.h"
 
@@ -93,36 +92,36 @@ constexpr char16_t kCardVerdict[] = u"输液卡已生成，双人核对后执行
 
 }  // namespace
 
-int32_t DrugCompatibility(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                          int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t DrugCompatibility(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                          TextBuilder& verdict) {
     const int32_t a = WholeInput(tool, inputs, "drugA");
     const int32_t b = WholeInput(tool, inputs, "drugB");
     const Conclusion& conclusion = FindConclusion(a, b);
 
-    AppendLine(report, reportCapacity, u"待查：%d 号 %ls  +  %d 号 %ls", a, DrugName(a), b, DrugName(b));
-    AppendEmptyLine(report, reportCapacity);
-    for (const char16_t* line : kDrugLegend) AppendFixedLine(report, reportCapacity, line);
-    AppendEmptyLine(report, reportCapacity);
-    AppendFixedLine(report, reportCapacity, conclusion.line);
-    CopyBounded(verdict, verdictCapacity, conclusion.verdict);
+    AppendFormattedLine(report, u"待查：%d 号 %ls  +  %d 号 %ls", a, DrugName(a), b, DrugName(b));
+    AppendEmptyLine(report);
+    for (const char16_t* line : kDrugLegend) AppendFixedLine(report, line);
+    AppendEmptyLine(report);
+    AppendFixedLine(report, conclusion.line);
+    AppendText(verdict, conclusion.verdict);
     return conclusion.level;
 }
 
-int32_t InfusionCard(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                     int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t InfusionCard(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                     TextBuilder& verdict) {
     const int32_t bed = WholeInput(tool, inputs, "bed");
     const double dose = InputByIdentifier(tool, inputs, "dose");
     const double volume = InputByIdentifier(tool, inputs, "volume");
     const double dropsPerMinute = InputByIdentifier(tool, inputs, "gtt");
 
-    AppendFixedLine(report, reportCapacity, kCardTitle);
-    AppendLine(report, reportCapacity, u"床号：%d", bed);
-    AppendLine(report, reportCapacity, u"药液：医嘱药量 %.2f ，加入溶媒 %.0f ml", dose, volume);
-    AppendLine(report, reportCapacity, u"滴速：%.0f 滴/分（约 %.0f ml/h）", dropsPerMinute,
+    AppendFixedLine(report, kCardTitle);
+    AppendFormattedLine(report, u"床号：%d", bed);
+    AppendFormattedLine(report, u"药液：医嘱药量 %.2f ，加入溶媒 %.0f ml", dose, volume);
+    AppendFormattedLine(report, u"滴速：%.0f 滴/分（约 %.0f ml/h）", dropsPerMinute,
                dropsPerMinute * kMlPerHourPerDropPerMinute);
-    AppendFixedLine(report, reportCapacity, kCardCheck);
-    AppendFixedLine(report, reportCapacity, kCardWatch);
-    CopyBounded(verdict, verdictCapacity, kCardVerdict);
+    AppendFixedLine(report, kCardCheck);
+    AppendFixedLine(report, kCardWatch);
+    AppendText(verdict, kCardVerdict);
     return kLevelNormal;
 }
 

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engine/format.h"
-#include "engine/text.h"
 #include "reports/generators.h"
 #include "reports/reports.h"
 
@@ -60,44 +59,40 @@ constexpr char16_t kHandoverVerdict[] = u"模板已生成，床旁交接并双�
 
 }  // namespace
 
-int32_t ShiftRota(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                  int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t ShiftRota(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                  TextBuilder& verdict) {
     const int32_t staff = Clamp(WholeInput(tool, inputs, "nurses"), 1, kMaxStaff);
     const int32_t days = Clamp(WholeInput(tool, inputs, "days"), 1, kMaxRotaDays);
 
-    AppendFixedLine(report, reportCapacity, kRotaRule);
-    AppendLine(report, reportCapacity, u"人员：%d 人；周期：%d 天", staff, days);
-    AppendEmptyLine(report, reportCapacity);
+    AppendFixedLine(report, kRotaRule);
+    AppendFormattedLine(report, u"人员：%d 人；周期：%d 天", staff, days);
+    AppendEmptyLine(report);
     for (int32_t s = 1; s <= staff; ++s) {
-        char16_t name[16];
-        FormatBounded(name, 16, u"护士%02d", s);
-        AppendLine(report, reportCapacity, u"%ls：", name);
-        AppendBounded(report, reportCapacity, u"  ");
+        AppendFormattedLine(report, u"护士%02d：", s);
+        AppendText(report, u"  ");
         for (int32_t d = 1; d <= days; ++d) {
             // A day step of 2 makes any three consecutive staff hold the
             // three different shifts on every day.
             const char letter = kShiftLetters[((s - 1) + 2 * (d - 1)) % 3];
-            char16_t entry[16];
-            FormatBounded(entry, 16, u"%d日%c ", d, letter);
-            AppendBounded(report, reportCapacity, entry);
+            AppendFormatted(report, u"%d日%c ", d, letter);
         }
-        AppendBounded(report, reportCapacity, u"\r\n");
+        AppendText(report, u"\r\n");
     }
-    AppendEmptyLine(report, reportCapacity);
-    AppendFixedLine(report, reportCapacity, kRotaTip);
-    CopyBounded(verdict, verdictCapacity, kRotaVerdict);
+    AppendEmptyLine(report);
+    AppendFixedLine(report, kRotaTip);
+    AppendText(verdict, kRotaVerdict);
     return kLevelNormal;
 }
 
-int32_t DosingTimetable(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                        int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t DosingTimetable(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                        TextBuilder& verdict) {
     const double start = InputByIdentifier(tool, inputs, "start");
     const double first = start > 0.0 ? start : 0.0;  // NaN too becomes 0
     double interval = InputByIdentifier(tool, inputs, "interval");
     if (!(interval > 0.0)) interval = kDefaultIntervalHours;
     const int32_t doses = Clamp(WholeInput(tool, inputs, "times"), 1, kMaxDoses);
 
-    AppendLine(report, reportCapacity, u"首剂时间 %.0f:00，间隔 %.0f 小时，共 %d 次：", first,
+    AppendFormattedLine(report, u"首剂时间 %.0f:00，间隔 %.0f 小时，共 %d 次：", first,
                interval, doses);
     for (int32_t k = 0; k < doses; ++k) {
         const double t = first + k * interval;  // hours since 00:00 of day 1
@@ -108,54 +103,50 @@ int32_t DosingTimetable(const ToolDescriptor& tool, const double* inputs, char16
         const double wholeHour = std::trunc(hourOfDay);
         const int32_t hour = WholeNumber(wholeHour);
         const int32_t minute = WholeNumber(std::trunc((hourOfDay - wholeHour) * 60.0));
-        char16_t entry[kDoseEntryCapacity];
-        FormatBounded(entry, kDoseEntryCapacity, u"第%d天 %02d:%02d", day, hour, minute);
-        AppendBounded(report, reportCapacity, entry);
-        if (k + 1 < doses) AppendBounded(report, reportCapacity, u"  |  ");
+        AppendFormattedPart(report, kDoseEntryCapacity, u"第%d天 %02d:%02d", day, hour, minute);
+        if (k + 1 < doses) AppendText(report, u"  |  ");
     }
-    AppendBounded(report, reportCapacity, u"\r\n");
-    AppendFixedLine(report, reportCapacity, kDosingNote);
-    CopyBounded(verdict, verdictCapacity, kDosingVerdict);
+    AppendText(report, u"\r\n");
+    AppendFixedLine(report, kDosingNote);
+    AppendText(verdict, kDosingVerdict);
     return kLevelNormal;
 }
 
 int32_t FollowUpDatesFrom(int64_t today, const ToolDescriptor& tool, const double* inputs,
-                          char16_t* report, int32_t reportCapacity,
-                          char16_t* verdict, int32_t verdictCapacity) {
+                          TextBuilder& report, TextBuilder& verdict) {
     const int32_t offset = WholeInput(tool, inputs, "start");  // negative: past dates
     int32_t gap = WholeInput(tool, inputs, "gap");
     if (gap < 1) gap = kDefaultGapDays;
     const int32_t visits = Clamp(WholeInput(tool, inputs, "times"), 1, kMaxFollowUps);
 
-    AppendLine(report, reportCapacity, u"随访节点（以今天为基准，起始第 %d 天，间隔 %d 天，共 %d 次）：",
+    AppendFormattedLine(report, u"随访节点（以今天为基准，起始第 %d 天，间隔 %d 天，共 %d 次）：",
                offset, gap, visits);
     for (int32_t k = 1; k <= visits; ++k) {
         // The first visit falls on today + offset itself.
         const int64_t day = today + offset + static_cast<int64_t>(k - 1) * gap;
         char16_t date[kDateTextCapacity];
         FormatDayNumber(day, date, kDateTextCapacity);
-        AppendLine(report, reportCapacity, u"第 %d 次：%ls", k, date);
+        AppendFormattedLine(report, u"第 %d 次：%ls", k, date);
     }
-    AppendFixedLine(report, reportCapacity, kFollowUpContent);
-    CopyBounded(verdict, verdictCapacity, kFollowUpVerdict);
+    AppendFixedLine(report, kFollowUpContent);
+    AppendText(verdict, kFollowUpVerdict);
     return kLevelNormal;
 }
 
-int32_t FollowUpDates(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                      int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t FollowUpDates(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                      TextBuilder& verdict) {
     // The clock is read once, so every date of one report counts from the same day.
-    return FollowUpDatesFrom(TodayDayNumber(), tool, inputs, report, reportCapacity, verdict,
-                             verdictCapacity);
+    return FollowUpDatesFrom(TodayDayNumber(), tool, inputs, report, verdict);
 }
 
-int32_t HandoverSheet(const ToolDescriptor& tool, const double* inputs, char16_t* report,
-                      int32_t reportCapacity, char16_t* verdict, int32_t verdictCapacity) {
+int32_t HandoverSheet(const ToolDescriptor& tool, const double* inputs, TextBuilder& report,
+                      TextBuilder& verdict) {
     const int32_t beds = Clamp(WholeInput(tool, inputs, "beds"), 1, kMaxBeds);
-    AppendFixedLine(report, reportCapacity, kHandoverHeader);
-    for (int32_t b = 1; b <= beds; ++b) AppendLine(report, reportCapacity, kBedTemplate, b);
-    AppendEmptyLine(report, reportCapacity);
-    AppendFixedLine(report, reportCapacity, kHandoverTip);
-    CopyBounded(verdict, verdictCapacity, kHandoverVerdict);
+    AppendFixedLine(report, kHandoverHeader);
+    for (int32_t b = 1; b <= beds; ++b) AppendFormattedLine(report, kBedTemplate, b);
+    AppendEmptyLine(report);
+    AppendFixedLine(report, kHandoverTip);
+    AppendText(verdict, kHandoverVerdict);
     return kLevelNormal;
 }
 

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <string>
 
 #include "engine/text.h"
 #include "platform/platform.h"
+#include "tests/support/over_limit_tools.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/text.h"
 
 namespace tarn::app {
 namespace {
@@ -119,20 +120,64 @@ TEST(SelfTestReport, WritesTheFixedOutLineForAReportKind) {
     EXPECT_EQ(text.substr(text.size() - 10), u"ERRORS|0\r\n");
 }
 
-std::string ReadFile(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+// The self-test computes no more outputs and reads no more inputs than the
+// computation does: 16 of each; a name past them is unknown.
+TEST(SelfTestReport, WalksOnlyTheFirstSixteenOutputs) {
+    int32_t failures = -1;
+    const std::u16string text = Report(testing::kSeventeenOutputTool, &failures);
+    EXPECT_EQ(failures, 1);  // o0 names q
+    EXPECT_NE(text.find(u"LEVEL|1\r\nOUT|o0|0|\r\nOUT|o1|0|\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"OUT|o15|0|\r\nVERDICT|caught\r\n"), std::u16string::npos);
+    EXPECT_EQ(text.find(u"OUT|q|"), std::u16string::npos);
+    EXPECT_EQ(text.substr(text.size() - 10), u"ERRORS|1\r\n");
+}
+
+TEST(SelfTestReport, ReadsOnlyTheFirstSixteenInputs) {
+    int32_t failures = -1;
+    const std::u16string text = Report(testing::kSeventeenInputTool, &failures);
+    EXPECT_EQ(failures, 1);  // past names r
+    EXPECT_NE(text.find(u"LEVEL|1\r\nOUT|last|2|\r\nOUT|past|0|\r\nVERDICT|caught\r\n"),
+              std::u16string::npos);
+    EXPECT_EQ(text.substr(text.size() - 10), u"ERRORS|1\r\n");
 }
 
 TEST(SelfTestRun, WritesUtf8WithoutByteOrderMarkAndReturnsTheStatus) {
-    EXPECT_EQ(RunSelfTest(u"selftest_unit.txt"), kSelfTestPassed);
-    const std::string bytes = ReadFile("selftest_unit.txt");
+    const testing::ScratchFolder scratch;
+    const std::u16string path = scratch.File("selftest_unit.txt");
+    EXPECT_EQ(RunSelfTest(path.c_str()), kSelfTestPassed);
+    const std::string bytes = testing::ReadBytes(path);
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.rfind("TOOL|22|Ordavel|\xE6\x80\xA5\xE8\xAF\x8A\r\n", 0), 0u);
     EXPECT_EQ(bytes.substr(bytes.size() - 10), "ERRORS|0\r\n");
 
-    EXPECT_EQ(RunSelfTest(kChainedTool, u"selftest_unit.txt"), kSelfTestOutputFailed);
-    std::remove("selftest_unit.txt");
+    EXPECT_EQ(RunSelfTest(kChainedTool, path.c_str()), kSelfTestOutputFailed);
+}
+
+// The report is refused when something of it was cut, not when it merely
+// fills the buffer: a title is grown until the text fills all 16383 units,
+// then by one more.
+TEST(SelfTestRun, WritesAReportThatJustFitsAndRefusesACutOne) {
+    const testing::ScratchFolder scratch;
+    const std::u16string path = scratch.File("selftest_full.txt");
+    int32_t failures = -1;
+    ToolDescriptor tool = kReportKindTool;
+    tool.title = u"";
+    const size_t base = Report(tool, &failures).size();
+    const size_t room = static_cast<size_t>(kSelfTestTextCapacity - 1);
+    ASSERT_LT(base, room);
+
+    const std::u16string fits(room - base, u'x');
+    tool.title = fits.c_str();
+    const std::u16string whole = Report(tool, &failures);
+    ASSERT_EQ(whole.size(), room);
+    EXPECT_EQ(RunSelfTest(tool, path.c_str()), kSelfTestPassed);
+    EXPECT_EQ(testing::ReadBytes(path), testing::Utf8(whole));
+
+    const std::u16string over(room - base + 1, u'x');
+    tool.title = over.c_str();
+    std::filesystem::remove(std::filesystem::path(path));
+    EXPECT_EQ(RunSelfTest(tool, path.c_str()), kSelfTestReportNotWritten);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path)));
 }
 
 TEST(SelfTestRun, ReportsAFileThatCannotBeWrittenAsItsOwnStatus) {
@@ -149,9 +194,10 @@ TEST(SelfTestRun, ReportsAFileThatCannotBeWrittenAsItsOwnStatus) {
 TEST(SelfTestRun, WritesAReportOfAnyLengthWhole) {
     // Three-byte characters throughout: more than the 8191 bytes of old.
     std::u16string text(6000, u'钾');
-    ASSERT_TRUE(WriteUtf8File(u"long_unit.txt", text.c_str()));
-    EXPECT_EQ(ReadFile("long_unit.txt").size(), 18000u);
-    std::remove("long_unit.txt");
+    const testing::ScratchFolder scratch;
+    const std::u16string path = scratch.File("long_unit.txt");
+    ASSERT_TRUE(WriteUtf8File(path.c_str(), text.c_str()));
+    EXPECT_EQ(testing::ReadBytes(path).size(), 18000u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The engine allocates nothing and throws nothing. This binary replaces the
-// global operator new and delete and, on glibc without AddressSanitizer
-// (which owns malloc itself), also malloc and its relatives, so that
+// The engine allocates nothing and throws nothing. The allocation counter
+// of the test support replaces the global operator new and delete and, on
+// glibc without AddressSanitizer, malloc and its relatives, so that
 // allocations made inside the C and C++ runtime libraries count as well.
 #include <gtest/gtest.h>
 
@@ -16,89 +16,7 @@
 #include "engine/descriptor.h"
 #include "engine/expression.h"
 #include "engine/format.h"
-
-#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
-#define ORDAVEL_COUNT_MALLOC 1
-#else
-#define ORDAVEL_COUNT_MALLOC 0
-#endif
-
-namespace {
-
-bool counting = false;
-int64_t allocations = 0;
-
-void Note() {
-    if (counting) ++allocations;
-}
-
-void* Allocate(std::size_t size) {
-    Note();
-    void* pointer = std::malloc(size == 0 ? 1 : size);
-    if (pointer == nullptr) throw std::bad_alloc();
-    return pointer;
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    Note();
-    return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    Note();
-    return std::malloc(size == 0 ? 1 : size);
-}
-void operator delete(void* pointer) noexcept { std::free(pointer); }
-void operator delete[](void* pointer) noexcept { std::free(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { std::free(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { std::free(pointer); }
-void operator delete(void* pointer, const std::nothrow_t&) noexcept { std::free(pointer); }
-void operator delete[](void* pointer, const std::nothrow_t&) noexcept { std::free(pointer); }
-
-#if ORDAVEL_COUNT_MALLOC
-// glibc supports replacing malloc; its own allocator stays reachable under
-// these names, so every block still comes from and returns to one heap.
-extern "C" {
-void* __libc_malloc(std::size_t size) noexcept;
-void* __libc_calloc(std::size_t count, std::size_t size) noexcept;
-void* __libc_realloc(void* pointer, std::size_t size) noexcept;
-void* __libc_memalign(std::size_t alignment, std::size_t size) noexcept;
-void __libc_free(void* pointer) noexcept;
-
-void* malloc(std::size_t size) noexcept {
-    Note();
-    return __libc_malloc(size);
-}
-void* calloc(std::size_t count, std::size_t size) noexcept {
-    Note();
-    return __libc_calloc(count, size);
-}
-void* realloc(void* pointer, std::size_t size) noexcept {
-    Note();
-    return __libc_realloc(pointer, size);
-}
-void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept {
-    Note();
-    return __libc_memalign(alignment, size);
-}
-void* memalign(std::size_t alignment, std::size_t size) noexcept {
-    Note();
-    return __libc_memalign(alignment, size);
-}
-int posix_memalign(void** result, std::size_t alignment, std::size_t size) noexcept {
-    Note();
-    if (alignment < sizeof(void*) || (alignment & (alignment - 1)) != 0) return 22;  // EINVAL
-    void* pointer = __libc_memalign(alignment, size);
-    if (pointer == nullptr) return 12;  // ENOMEM
-    *result = pointer;
-    return 0;
-}
-void free(void* pointer) noexcept { __libc_free(pointer); }
-}
-#endif
+#include "tests/support/allocation_counter.h"
 
 namespace tarn {
 namespace {
@@ -111,15 +29,13 @@ struct Measured {
 template <class Body>
 Measured Measure(Body body) {
     int32_t exceptions = 0;
-    allocations = 0;
-    counting = true;
+    const allocation::CountedScope counted;
     try {
         body();
     } catch (...) {
         ++exceptions;
     }
-    counting = false;
-    return {allocations, exceptions};
+    return {allocation::Count(), exceptions};
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();

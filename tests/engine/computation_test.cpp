@@ -8,35 +8,36 @@
 #include <string>
 
 #include "engine/descriptor.h"
+#include "engine/expression.h"
 #include "reports/reports.h"
+#include "tests/support/guarded_buffer.h"
+#include "tests/support/over_limit_tools.h"
 
 namespace tarn {
 namespace {
 
 constexpr double kDefaultWeight = 60.0;
 constexpr double kDefaultPotassium = 6.800000190734863;
-constexpr char16_t kSentinel = u'#';
-
 constexpr char16_t kSevere[] = u"重度高钾，立即处理并持续心电监护";
 constexpr char16_t kModerate[] = u"中度高钾，限制含钾食物与药物，复查";
 constexpr char16_t kAcceptable[] = u"血钾在可接受范围，继续监测";
 
-// The three caller buffers, each followed by guard elements that must stay
-// untouched, filled with garbage so that clearing is seen.
+// The three caller buffers, each with room for the largest capacity and a
+// guard band after it, filled with garbage so that clearing is seen; what
+// lies at or past a buffer's capacity must stay untouched.
 struct Buffers {
     static constexpr int32_t kRoom = 8192;
-    static constexpr int32_t kGuard = 16;
-    char16_t report[kRoom + kGuard];
-    char16_t verdict[kRoom + kGuard];
-    char16_t copy[kRoom + kGuard];
+    testing::GuardedBuffer reportBuffer{kRoom};
+    testing::GuardedBuffer verdictBuffer{kRoom};
+    testing::GuardedBuffer copyBuffer{kRoom};
+    char16_t* report = reportBuffer.data;
+    char16_t* verdict = verdictBuffer.data;
+    char16_t* copy = copyBuffer.data;
     int32_t reportCapacity = 4096;
     int32_t verdictCapacity = 512;
     int32_t copyCapacity = 8192;
     int32_t level = -7;
 
-    Buffers() {
-        for (int32_t i = 0; i < kRoom + kGuard; ++i) report[i] = verdict[i] = copy[i] = kSentinel;
-    }
     int32_t Run(const ToolDescriptor& tool, const double* inputs) {
         return ToolComputation(tool, inputs, report, reportCapacity, verdict, verdictCapacity, &level,
                                copy, copyCapacity);
@@ -44,15 +45,9 @@ struct Buffers {
     std::u16string Report() const { return report; }
     std::u16string Verdict() const { return verdict; }
     std::u16string Copy() const { return copy; }
-    static bool Intact(const char16_t* buffer, int32_t capacity) {
-        for (int32_t i = capacity; i < kRoom + kGuard; ++i) {
-            if (buffer[i] != kSentinel) return false;
-        }
-        return true;
-    }
     bool GuardsIntact() const {
-        return Intact(report, reportCapacity) && Intact(verdict, verdictCapacity) &&
-               Intact(copy, copyCapacity);
+        return reportBuffer.UntouchedFrom(reportCapacity) &&
+               verdictBuffer.UntouchedFrom(verdictCapacity) && copyBuffer.UntouchedFrom(copyCapacity);
     }
 };
 
@@ -362,6 +357,55 @@ TEST(ToolComputation, OtherKindsCopyTheGeneratedReportCut) {
     EXPECT_EQ(cut.Report(), whole.Report());
     EXPECT_EQ(cut.Copy(), whole.Report().substr(0, 6));
     EXPECT_TRUE(cut.GuardsIntact());
+}
+
+// ------------------------------------------------------------ past the clamp
+
+// Only the first 16 outputs are computed, and only they have names: an
+// output or input past the sixteenth is an unknown name, never a read past
+// the caller's 16 values.
+TEST(ToolComputation, AnOutputPastTheSixteenthIsNeitherComputedNorNamed) {
+    Buffers buffers;
+    EXPECT_EQ(buffers.Run(testing::kSeventeenOutputTool, nullptr), 1);
+    EXPECT_EQ(buffers.level, 1);
+    const std::u16string expected = u"o0：0\r\no1：0\r\no2：0\r\no3：0\r\no4：0\r\no5：0\r\no6：0\r\no7：0\r\n"
+                                     u"o8：0\r\no9：0\r\no10：0\r\no11：0\r\no12：0\r\no13：0\r\no14：0\r\no15：0\r\n";
+    EXPECT_EQ(buffers.Report(), expected + kFailedOutputsNote);
+    EXPECT_EQ(buffers.Verdict(), u"caught");
+    EXPECT_TRUE(buffers.GuardsIntact());
+}
+
+TEST(ToolComputation, AnInputPastTheSixteenthIsNotNamed) {
+    Buffers buffers;
+    double inputs[kMaxInputs];
+    for (double& value : inputs) value = 1.0;
+    inputs[kMaxInputs - 1] = 2.0;
+    EXPECT_EQ(buffers.Run(testing::kSeventeenInputTool, inputs), 1);
+    EXPECT_EQ(buffers.Report(), std::u16string(u"last：2\r\npast：0\r\n") + kFailedOutputsNote);
+    EXPECT_EQ(buffers.Verdict(), u"caught");
+}
+
+TEST(EvaluateExpression, NamesPastTheClampFailAsUnknownNames) {
+    const double inputs[kMaxInputs] = {};
+    const double outputs[kMaxOutputs] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4.0};
+    struct Case {
+        const ToolDescriptor* tool;
+        const char* text;
+        double value;
+        int32_t error;
+    };
+    const Case cases[] = {
+        {&testing::kSeventeenOutputTool, "o15", 4.0, 0},
+        {&testing::kSeventeenOutputTool, "q", 0.0, 1},
+        {&testing::kSeventeenOutputTool, "o15+q", 4.0, 1},
+        {&testing::kSeventeenInputTool, "i15", 0.0, 0},
+        {&testing::kSeventeenInputTool, "r", 0.0, 1},
+    };
+    for (const Case& c : cases) {
+        int32_t error = -1;
+        EXPECT_EQ(EvaluateExpression(*c.tool, c.text, inputs, outputs, &error), c.value) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
 }
 
 }  // namespace

@@ -9,31 +9,18 @@
 #include <limits>
 #include <string>
 
+#include "tests/support/guarded_buffer.h"
+
 namespace tarn {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr char16_t kSentinel = u'#';
 
-// A buffer with guard elements after `capacity`, so that any write past the
+// Buffers with a guard band after the capacity, so that any write past the
 // capacity is seen.
-struct GuardedBuffer {
-    static constexpr int32_t kSize = 2048;
-    char16_t data[kSize + 8];
-    int32_t capacity;
-
-    explicit GuardedBuffer(int32_t cap) : capacity(cap) {
-        for (char16_t& c : data) c = kSentinel;
-    }
-    std::u16string Text() const { return std::u16string(data); }
-    bool GuardsIntact() const {
-        for (int32_t i = capacity; i < kSize + 8; ++i) {
-            if (data[i] != kSentinel) return false;
-        }
-        return true;
-    }
-};
+using testing::GuardedBuffer;
+using testing::kGuard;
 
 FormatArgument Int(int64_t value) { return MakeFormatArgument(value); }
 FormatArgument Real(double value) { return MakeFormatArgument(value); }
@@ -164,7 +151,7 @@ TEST(FormatValue, StaysInsideTheCallersCapacity) {
 
     GuardedBuffer none(0);
     FormatValue("f1", 1.0, none.data, none.capacity);
-    EXPECT_EQ(none.data[0], kSentinel);
+    EXPECT_EQ(none.data[0], kGuard);
 }
 
 TEST(FormatValue, LastElementOfTheBufferIsAlwaysZero) {
@@ -195,7 +182,7 @@ TEST(FormatBounded, CutsAtTheCapacityAndAlwaysTerminates) {
     GuardedBuffer none(0);
     EXPECT_EQ(FormatBounded(none.data, 0, u"abcdef"), -1);
     EXPECT_TRUE(none.GuardsIntact());
-    EXPECT_EQ(none.data[0], kSentinel);
+    EXPECT_EQ(none.data[0], kGuard);
 }
 
 TEST(FormatBounded, CutsInsideAConversion) {
@@ -443,7 +430,7 @@ TEST(AppendLine, CapacityZeroTouchesNothing) {
     GuardedBuffer buffer(0);
     AppendLine(buffer.data, 0, u"x");
     EXPECT_TRUE(buffer.GuardsIntact());
-    EXPECT_EQ(buffer.data[0], kSentinel);
+    EXPECT_EQ(buffer.data[0], kGuard);
 }
 
 // ------------------------------------------------------------------- Calendar

@@ -20,7 +20,7 @@
 
 #include "engine/computation.h"
 #include "reports/reports.h"
-#include "tests/fuzz/descriptors.h"
+#include "tests/support/descriptors.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -129,16 +129,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (double& input : inputs) input = fuzz::InterestingDouble(reader);
     const uint32_t shape = reader.U32();
 
-    fuzz::ScriptedTool scripted;
+    tarn::testing::ScriptedTool scripted;
     const tarn::ToolDescriptor* tool = &tarn::CurrentTool();
     switch ((mode >> 1) & 3) {
-        case 1: tool = &fuzz::ReportInputsTool(); break;
+        case 1: tool = &tarn::testing::ReportInputsTool(); break;
         case 2:
-            fuzz::BuildScriptedTool(scripted, shape,
+            tarn::testing::BuildScriptedTool(scripted, shape,
                                     std::string(reinterpret_cast<const char*>(reader.Rest()), reader.Remaining()));
             tool = &scripted.tool;
             break;
-        case 3: tool = &fuzz::WideTool(); break;
+        case 3: tool = &tarn::testing::WideTool(); break;
         default: break;
     }
     tarn::ToolDescriptor withKind = *tool;

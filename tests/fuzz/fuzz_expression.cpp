@@ -18,14 +18,12 @@
 #include <string>
 
 #include "engine/expression.h"
-#include "tests/fuzz/descriptors.h"
+#include "tests/support/descriptors.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-const tarn::ToolDescriptor kNoVariables = {
-    903, u"空", nullptr, u"测试", u"无", nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0,
-};
+const tarn::ToolDescriptor& kNoVariables = tarn::testing::NoVariablesTool();
 
 struct Result {
     double value;
@@ -50,8 +48,8 @@ bool Same(const Result& a, const Result& b) { return a.error == b.error && fuzz:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ByteReader reader(data, size);
     const uint8_t header = reader.Byte();
-    const tarn::ToolDescriptor* tools[] = {&tarn::CurrentTool(), &fuzz::WideTool(), &kNoVariables,
-                                           &fuzz::WideTool()};
+    const tarn::ToolDescriptor* tools[] = {&tarn::CurrentTool(), &tarn::testing::WideTool(), &kNoVariables,
+                                           &tarn::testing::WideTool()};
     const tarn::ToolDescriptor& tool = *tools[header & 3];
 
     double inputs[tarn::kMaxInputs];

@@ -13,6 +13,9 @@
 #include <memory>
 #include <string>
 
+#include "tests/support/numbers.h"
+#include "tests/support/text.h"
+
 namespace fuzz {
 
 [[noreturn]] inline void Fail(const char* what) {
@@ -120,7 +123,7 @@ inline std::unique_ptr<char16_t[]> WideCopy(const std::u16string& source) {
     return text;
 }
 
-inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using tarn::testing::SameBits;
 
 // True when `prefix` is the first `prefix.size()` units of `text`.
 inline bool StartsWith(const std::u16string& text, const std::u16string& prefix) {
@@ -134,10 +137,6 @@ inline std::u16string CutTo(const std::u16string& text, int32_t capacity) {
     return text.size() <= room ? text : text.substr(0, room);
 }
 
-inline std::u16string Widen(const char* ascii) {
-    std::u16string wide;
-    for (; *ascii != 0; ++ascii) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*ascii)));
-    return wide;
-}
+using tarn::testing::Widen;
 
 }  // namespace fuzz

@@ -15,12 +15,11 @@
 #include "engine/format.h"
 #include "engine/text.h"
 #include "reports/reports.h"
+#include "tests/support/guarded_buffer.h"
 #include "ui/commands.h"
 
 namespace {
 
-constexpr char16_t kGuard = 0xBEEF;
-constexpr int32_t kGuardUnits = 32;
 constexpr int32_t kLargestCapacity = 80;
 
 using Writer = std::function<void(char16_t* buffer, int32_t capacity)>;
@@ -33,16 +32,12 @@ struct Case {
 
 // Runs `write` at capacity and checks the buffer and the guard band after it.
 void CheckCapacity(const Case& c, int32_t capacity) {
-    std::vector<char16_t> units(static_cast<size_t>(capacity + kGuardUnits), kGuard);
-    c.write(units.data(), capacity);
-    for (int32_t i = capacity; i < capacity + kGuardUnits; ++i) {
-        ASSERT_EQ(units[static_cast<size_t>(i)], kGuard)
-            << c.name << " wrote past a capacity of " << capacity << " at index " << i;
-    }
+    tarn::testing::GuardedBuffer buffer(capacity);
+    c.write(buffer.data, capacity);
+    ASSERT_TRUE(buffer.GuardsIntact()) << c.name << " wrote past a capacity of " << capacity
+                                       << " at index " << buffer.FirstWrittenGuard();
     if (capacity == 0) return;
-    bool terminated = false;
-    for (int32_t i = 0; i < capacity && !terminated; ++i) terminated = units[static_cast<size_t>(i)] == 0;
-    EXPECT_TRUE(terminated) << c.name << " left no terminator within a capacity of " << capacity;
+    EXPECT_TRUE(buffer.Terminated()) << c.name << " left no terminator within a capacity of " << capacity;
 }
 
 const double kDefaults[tarn::kMaxInputs] = {60.0, 6.800000190734863};
@@ -71,6 +66,17 @@ const std::vector<Case>& Cases() {
         {"FormatValue date", 1, [](char16_t* b, int32_t n) { tarn::FormatValue("date", -1000000.0, b, n); }},
         {"FormatDayNumber", 0, [](char16_t* b, int32_t n) { tarn::FormatDayNumber(INT64_MIN, b, n); }},
         {"CopyBounded", 0, [](char16_t* b, int32_t n) { tarn::CopyBounded(b, n, u"血钾在可接受范围"); }},
+        {"TextBuilder", 0,
+         [](char16_t* b, int32_t n) {
+             tarn::TextBuilder text = tarn::StartText(b, n);
+             tarn::AppendText(text, u"血钾");
+             tarn::AppendChar(text, u'：');
+             tarn::AppendFormatted(text, u"%.1f %ls", 6.8, u"mmol/L");
+             tarn::AppendFormattedPart(text, 4, u"%d", 123456);
+             tarn::AppendFormattedLine(text, u"%ls", u"第一行");
+             tarn::AppendDayNumber(text, INT64_MIN);
+         }},
+        {"BuildSelfTestReport", 0, [](char16_t* b, int32_t n) { tarn::app::BuildSelfTestReport(tarn::CurrentTool(), b, n); }},
         {"ToolComputation report", 1,
          [](char16_t* b, int32_t n) {
              char16_t verdict[512], copy[8192];
@@ -122,8 +128,8 @@ TEST(Bounds, NoWriterGoesPastItsCapacity) {
 // default path: a cut name would write the report somewhere else.
 TEST(Bounds, SelfTestPathThatDoesNotFitIsRefused) {
     for (int32_t capacity = 1; capacity <= 12; ++capacity) {
-        std::vector<char16_t> path(static_cast<size_t>(capacity), kGuard);
-        const auto request = tarn::app::FindSelfTestRequest(u"ordavel --selftest", path.data(), capacity);
+        tarn::testing::GuardedBuffer path(capacity);
+        const auto request = tarn::app::FindSelfTestRequest(u"ordavel --selftest", path.data, capacity);
         EXPECT_STREQ(RequestName(request), "PathTooLong") << "\"selftest.txt\" into a capacity of " << capacity;
     }
     char16_t path[13];

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/text.h"
+
 namespace oracle {
 
 #if defined(__GNUC__) && !defined(_WIN32)
@@ -36,11 +38,7 @@ inline double CStrtod(const char* text, char** end) {
 #endif
 }
 
-inline std::u16string Widen(const std::string& ascii) {
-    std::u16string wide;
-    for (const char c : ascii) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-    return wide;
-}
+using tarn::testing::Widen;
 
 inline std::string Narrow(const std::u16string& wide) {
     std::string narrow;

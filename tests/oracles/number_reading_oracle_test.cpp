@@ -19,17 +19,17 @@
 #include "tests/oracles/c_library.h"
 #include "tests/oracles/doubles.h"
 #include "tests/oracles/scale.h"
+#include "tests/support/descriptors.h"
+#include "tests/support/numbers.h"
 
 namespace {
 
 const int kValues = oracle::Scaled(1000000);
 constexpr int kReportedMismatches = 10;
 
-const tarn::ToolDescriptor kNoVariables = {
-    904, u"数", nullptr, u"测试", u"无", nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0,
-};
+const tarn::ToolDescriptor& kNoVariables = tarn::testing::NoVariablesTool();
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using tarn::testing::SameBits;
 
 class Reader {
 public:

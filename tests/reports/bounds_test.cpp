@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "reports/reports.h"
-#include "tests/reports/report_test_support.h"
+#include "tests/support/guarded_buffer.h"
+#include "tests/support/report_tool.h"
 
 namespace tarn {
 namespace {
@@ -14,30 +15,15 @@ namespace {
 using testing::NamedInput;
 using testing::ReportTool;
 
-constexpr char16_t kGuard = 0xBEEF;
-constexpr char16_t kGarbage = u'#';
-constexpr size_t kGuardCount = 16;
-
-struct Guarded {
-    std::vector<char16_t> storage;
-    int32_t capacity;
-};
-
-Guarded MakeGuarded(int32_t capacity) {
-    Guarded g{std::vector<char16_t>(static_cast<size_t>(capacity) + kGuardCount, kGuard), capacity};
-    std::fill(g.storage.begin(), g.storage.begin() + capacity, kGarbage);
-    return g;
-}
+using testing::GuardedBuffer;
+using testing::kGuard;
 
 // The guards are intact and the text is terminated inside the capacity.
-std::u16string CheckedText(const Guarded& g) {
-    for (size_t i = static_cast<size_t>(g.capacity); i < g.storage.size(); ++i) {
-        EXPECT_EQ(g.storage[i], kGuard) << "written past capacity " << g.capacity << " at " << i;
-    }
-    const auto end = g.storage.begin() + g.capacity;
-    const auto terminator = std::find(g.storage.begin(), end, char16_t{0});
-    EXPECT_NE(terminator, end) << "not terminated within capacity " << g.capacity;
-    return std::u16string(g.storage.begin(), terminator);
+std::u16string CheckedText(const GuardedBuffer& g) {
+    EXPECT_TRUE(g.GuardsIntact()) << "written past capacity " << g.capacity << " at "
+                                  << g.FirstWrittenGuard();
+    EXPECT_TRUE(g.Terminated()) << "not terminated within capacity " << g.capacity;
+    return g.Text();
 }
 
 struct ToolCase {
@@ -73,18 +59,18 @@ int32_t RunInto(const ToolCase& c, char16_t* report, int32_t reportCapacity, cha
 TEST(ReportBounds, EveryCapacityGivesThePrefixAndNeverOverruns) {
     for (const ToolCase& c : kTools) {
         SCOPED_TRACE(c.kind);
-        Guarded fullReport = MakeGuarded(8192);
-        Guarded fullVerdict = MakeGuarded(64);
-        const int32_t level = RunInto(c, fullReport.storage.data(), 8192, fullVerdict.storage.data(), 64);
+        GuardedBuffer fullReport(8192);
+        GuardedBuffer fullVerdict(64);
+        const int32_t level = RunInto(c, fullReport.data, 8192, fullVerdict.data, 64);
         const std::u16string full = CheckedText(fullReport);
         const std::u16string verdict = CheckedText(fullVerdict);
         ASSERT_GT(full.size(), 10u);
 
         const int32_t longest = static_cast<int32_t>(full.size()) + 3;
         for (int32_t capacity = 1; capacity <= longest; ++capacity) {
-            Guarded report = MakeGuarded(capacity);
-            Guarded verdictBuffer = MakeGuarded(64);
-            ASSERT_EQ(RunInto(c, report.storage.data(), capacity, verdictBuffer.storage.data(), 64), level);
+            GuardedBuffer report(capacity);
+            GuardedBuffer verdictBuffer(64);
+            ASSERT_EQ(RunInto(c, report.data, capacity, verdictBuffer.data, 64), level);
             const std::u16string text = CheckedText(report);
             const size_t kept = std::min(full.size(), static_cast<size_t>(capacity - 1));
             ASSERT_EQ(text, full.substr(0, kept)) << "capacity " << capacity;
@@ -96,13 +82,13 @@ TEST(ReportBounds, EveryCapacityGivesThePrefixAndNeverOverruns) {
 TEST(ReportBounds, SmallVerdictBuffersAreCutNotOverrun) {
     for (const ToolCase& c : kTools) {
         SCOPED_TRACE(c.kind);
-        Guarded fullVerdict = MakeGuarded(64);
+        GuardedBuffer fullVerdict(64);
         std::vector<char16_t> report(8192);
-        const int32_t level = RunInto(c, report.data(), 8192, fullVerdict.storage.data(), 64);
+        const int32_t level = RunInto(c, report.data(), 8192, fullVerdict.data, 64);
         const std::u16string verdict = CheckedText(fullVerdict);
         for (int32_t capacity = 1; capacity <= 24; ++capacity) {
-            Guarded small = MakeGuarded(capacity);
-            ASSERT_EQ(RunInto(c, report.data(), 8192, small.storage.data(), capacity), level);
+            GuardedBuffer small(capacity);
+            ASSERT_EQ(RunInto(c, report.data(), 8192, small.data, capacity), level);
             const size_t kept = std::min(verdict.size(), static_cast<size_t>(capacity - 1));
             ASSERT_EQ(CheckedText(small), verdict.substr(0, kept)) << "capacity " << capacity;
         }
@@ -112,9 +98,9 @@ TEST(ReportBounds, SmallVerdictBuffersAreCutNotOverrun) {
 TEST(ReportBounds, ZeroCapacityBuffersAreLeftAlone) {
     for (const ToolCase& c : kTools) {
         SCOPED_TRACE(c.kind);
-        Guarded report = MakeGuarded(0);
-        Guarded verdict = MakeGuarded(0);
-        RunInto(c, report.storage.data(), 0, verdict.storage.data(), 0);
+        GuardedBuffer report(0);
+        GuardedBuffer verdict(0);
+        RunInto(c, report.data, 0, verdict.data, 0);
         for (char16_t element : report.storage) EXPECT_EQ(element, kGuard);
         for (char16_t element : verdict.storage) EXPECT_EQ(element, kGuard);
     }
@@ -122,14 +108,14 @@ TEST(ReportBounds, ZeroCapacityBuffersAreLeftAlone) {
 
 TEST(ReportBounds, LargestRotaAroundItsExactLength) {
     const ToolCase rota = {1, {{"nurses", 40}, {"days", 31}}};
-    Guarded fullReport = MakeGuarded(8192);
+    GuardedBuffer fullReport(8192);
     char16_t verdict[64];
-    RunInto(rota, fullReport.storage.data(), 8192, verdict, 64);
+    RunInto(rota, fullReport.data, 8192, verdict, 64);
     const std::u16string full = CheckedText(fullReport);
     ASSERT_EQ(full.size(), 6390u);
     for (int32_t capacity : {2, 100, 4096, 6389, 6390, 6391, 6392}) {
-        Guarded report = MakeGuarded(capacity);
-        RunInto(rota, report.storage.data(), capacity, verdict, 64);
+        GuardedBuffer report(capacity);
+        RunInto(rota, report.data, capacity, verdict, 64);
         const size_t kept = std::min(full.size(), static_cast<size_t>(capacity - 1));
         EXPECT_EQ(CheckedText(report), full.substr(0, kept)) << "capacity " << capacity;
     }

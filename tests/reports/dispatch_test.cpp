@@ -8,7 +8,7 @@
 #include "engine/computation.h"
 #include "reports/generators.h"
 #include "reports/reports.h"
-#include "tests/reports/report_test_support.h"
+#include "tests/support/report_tool.h"
 
 namespace tarn {
 namespace {

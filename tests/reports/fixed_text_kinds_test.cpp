@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/reports/report_test_support.h"
+#include "tests/support/report_tool.h"
 
 namespace tarn {
 namespace {

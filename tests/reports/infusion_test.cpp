@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/reports/report_test_support.h"
+#include "tests/support/report_tool.h"
 
 namespace tarn {
 namespace {

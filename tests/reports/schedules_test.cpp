@@ -9,7 +9,7 @@
 #include "engine/format.h"
 #include "reports/generators.h"
 #include "reports/reports.h"
-#include "tests/reports/report_test_support.h"
+#include "tests/support/report_tool.h"
 
 namespace tarn {
 namespace {
@@ -185,8 +185,9 @@ std::vector<std::string> FollowUpLines(int64_t today, double start, double gap, 
     const ReportTool tool(7, {{"start", start}, {"gap", gap}, {"times", times}});
     char16_t report[4096];
     char16_t verdict[64];
-    report[0] = verdict[0] = 0;
-    EXPECT_EQ(FollowUpDatesFrom(today, tool.Descriptor(), tool.Values(), report, 4096, verdict, 64), 0);
+    TextBuilder reportText = StartText(report, 4096);
+    TextBuilder verdictText = StartText(verdict, 64);
+    EXPECT_EQ(FollowUpDatesFrom(today, tool.Descriptor(), tool.Values(), reportText, verdictText), 0);
     EXPECT_EQ(Utf8(verdict), "随访计划已生成，可按日期短信提醒患者");
     return Lines(report);
 }

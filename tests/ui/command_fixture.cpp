@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "tests/ui/allocation_counter.h"
+#include "tests/support/allocation_counter.h"
 
 namespace tarn::ui {
 

@@ -1,7 +1,7 @@
 // The copy, reset and about commands, start-up state and id routing.
 #include <string>
 
-#include "tests/ui/allocation_counter.h"
+#include "tests/support/allocation_counter.h"
 #include "tests/ui/command_fixture.h"
 #include "ui/layout.h"
 #include "ui/save_command.h"

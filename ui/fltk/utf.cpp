@@ -1,16 +1,11 @@
+// UTF-8 and UTF-16 between FLTK and the commands, through the platform's
+// codec, with the line-end conversions FLTK needs.
 #include "ui/fltk/utf.h"
 
 #include "platform/platform.h"
 
 namespace tarn::fltk {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-uint8_t Byte(const char* bytes, int32_t index) { return static_cast<uint8_t>(bytes[index]); }
 
 int32_t LengthOf(const char* bytes) {
     int32_t length = 0;
@@ -20,36 +15,9 @@ int32_t LengthOf(const char* bytes) {
 
 }  // namespace
 
+// The platform's codec, under the name the text layout reads code points by.
 char32_t NextUtf8CodePoint(const char* bytes, int32_t length, int32_t* index) {
-    if (*index >= length) return 0;
-    const uint8_t lead = Byte(bytes, *index);
-    ++*index;
-    if (lead < 0x80) return lead;
-    int32_t continuation;
-    char32_t codePoint;
-    char32_t smallest;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        continuation = 1; codePoint = lead & 0x1Fu; smallest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        continuation = 2; codePoint = lead & 0x0Fu; smallest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        continuation = 3; codePoint = lead & 0x07u; smallest = 0x10000;
-    } else {
-        return kReplacement;  // stray continuation byte or impossible lead
-    }
-    const int32_t start = *index;
-    for (int32_t i = 0; i < continuation; ++i) {
-        if (start + i >= length || (Byte(bytes, start + i) & 0xC0) != 0x80) {
-            return kReplacement;  // the lead byte alone is consumed
-        }
-        codePoint = (codePoint << 6) | (Byte(bytes, start + i) & 0x3Fu);
-    }
-    if (codePoint < smallest || codePoint > 0x10FFFF || IsHighSurrogate(codePoint) ||
-        IsLowSurrogate(codePoint)) {
-        return kReplacement;
-    }
-    *index = start + continuation;
-    return codePoint;
+    return platform::NextUtf8CodePoint(bytes, length, index);
 }
 
 int32_t ToUtf8(const char16_t* text, char* bytes, int32_t capacity, LineEnds lineEnds) {
@@ -74,22 +42,17 @@ int32_t ToUtf16(const char* bytes, char16_t* text, int32_t capacity, LineEnds li
     int32_t written = 0;
     const int32_t length = bytes ? LengthOf(bytes) : 0;
     for (int32_t index = 0; index < length;) {
-        const char32_t codePoint = NextUtf8CodePoint(bytes, length, &index);
+        const char32_t codePoint = platform::NextUtf8CodePoint(bytes, length, &index);
         if (lineEnds == LineEnds::CrLfToLf && codePoint == U'\r' && index < length &&
             bytes[index] == '\n') {
             continue;
         }
         const bool widenLf = lineEnds == LineEnds::LfToCrLf && codePoint == U'\n';
-        const int32_t units = (codePoint >= 0x10000 ? 2 : 1) + (widenLf ? 1 : 0);
+        const int32_t units = platform::Utf16EncodedSize(codePoint) + (widenLf ? 1 : 0);
         if (written + units + 1 > capacity) break;
         if (widenLf) text[written++] = u'\r';
-        if (codePoint >= 0x10000) {
-            const char32_t offset = codePoint - 0x10000;
-            text[written++] = static_cast<char16_t>(0xD800 + (offset >> 10));
-            text[written++] = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
-        } else {
-            text[written++] = static_cast<char16_t>(codePoint);
-        }
+        platform::EncodeUtf16(codePoint, text + written);
+        written += platform::Utf16EncodedSize(codePoint);
     }
     text[written] = 0;
     return written;

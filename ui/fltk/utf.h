@@ -17,7 +17,8 @@ int32_t ToUtf8(const char16_t* text, char* bytes, int32_t capacity,
 
 // UTF-8 to UTF-16, cut so that the text and its terminator fit `capacity`
 // units (a surrogate pair is never split). Malformed bytes, overlong forms
-// and encoded surrogates become U+FFFD, one per bad byte.
+// and encoded surrogates become U+FFFD, one per bad byte (the platform's
+// codec, platform/unicode.h).
 // Returns the unit count without the terminator.
 int32_t ToUtf16(const char* bytes, char16_t* text, int32_t capacity,
                 LineEnds lineEnds = LineEnds::Keep);

@@ -1,8 +1,8 @@
-#include "tests/fuzz/descriptors.h"
+#include "tests/support/descriptors.h"
 
 #include <cstring>
 
-namespace fuzz {
+namespace tarn::testing {
 
 #define NAME_60 "abcdefghij_klmnopqrst_uvwxyzABCD_EFGHIJKLMN_OPQRSTUVWX_YZ012"
 static_assert(sizeof(NAME_60) == 61);
@@ -12,7 +12,7 @@ static_assert(sizeof(kName63) == 64 && sizeof(kName64) == 65);
 
 namespace {
 
-constexpr tarn::InputField kWideInputs[tarn::kMaxInputs] = {
+constexpr InputField kWideInputs[kMaxInputs] = {
     {"w", u"体重", u"kg", 60.0},
     {"k", u"血钾", u"mmol/L", 6.800000190734863},
     {kName63, u"六十三", u"", 1.0},
@@ -31,7 +31,7 @@ constexpr tarn::InputField kWideInputs[tarn::kMaxInputs] = {
     {"calcium", u"遮住输出", u"", 9.0},
 };
 
-constexpr tarn::OutputField kWideOutputs[tarn::kMaxOutputs] = {
+constexpr OutputField kWideOutputs[kMaxOutputs] = {
     {"calcium", u"10% 葡萄糖酸钙", u"ml", "min(0.5*w,20)", "f1"},
     {"insulin", u"胰岛素", u"U", "0.1*w", "f1"},
     {"glucose_g", u"葡萄糖", u"g", "0.5*w", "f1"},
@@ -50,7 +50,7 @@ constexpr tarn::OutputField kWideOutputs[tarn::kMaxOutputs] = {
     {"o15", u"最后", u"mg", "mod(w,7)+sign(-k)", ""},
 };
 
-constexpr tarn::VerdictRule kWideRules[] = {
+constexpr VerdictRule kWideRules[] = {
     {"cond>=3 && calcium>=20", 3, u"重度"},
     {"fails", 2, u"不会成立"},
     {"1/0", 1, u"也不会成立"},
@@ -58,17 +58,17 @@ constexpr tarn::VerdictRule kWideRules[] = {
     {"", 0, u""},
 };
 
-constexpr tarn::ToolDescriptor kWideTool = {
+constexpr ToolDescriptor kWideTool = {
     901, u"宽描述", nullptr, u"测试", u"无", nullptr,
-    tarn::kMaxInputs, kWideInputs,
-    tarn::kMaxOutputs, kWideOutputs,
+    kMaxInputs, kWideInputs,
+    kMaxOutputs, kWideOutputs,
     static_cast<int32_t>(sizeof kWideRules / sizeof kWideRules[0]), kWideRules,
-    tarn::kFormulaTool,
+    kFormulaTool,
 };
 
 // Every identifier a built-in report kind reads (15 of them, so the limit of
 // 16 inputs holds), and one more "kind" that the first must hide.
-constexpr tarn::InputField kReportInputs[tarn::kMaxInputs] = {
+constexpr InputField kReportInputs[kMaxInputs] = {
     {"nurses", u"人数", u"", 5.0},   {"days", u"天数", u"", 7.0},
     {"start", u"开始", u"", 8.0},    {"interval", u"间隔", u"h", 6.0},
     {"times", u"次数", u"", 4.0},    {"kind", u"项目", u"", 1.0},
@@ -79,9 +79,9 @@ constexpr tarn::InputField kReportInputs[tarn::kMaxInputs] = {
     {"panel", u"套餐", u"", 2.0},    {"kind", u"被遮住", u"", 3.0},
 };
 
-constexpr tarn::ToolDescriptor kReportInputsTool = {
+constexpr ToolDescriptor kReportInputsTool = {
     902, u"报告", nullptr, u"测试", u"无", nullptr,
-    tarn::kMaxInputs, kReportInputs,
+    kMaxInputs, kReportInputs,
     0, nullptr,
     0, nullptr,
     3,
@@ -91,8 +91,15 @@ constexpr const char* kFormatCodes[] = {"f0", "f1", "f2", "f3", "int", "pct", "d
 
 }  // namespace
 
-const tarn::ToolDescriptor& WideTool() { return kWideTool; }
-const tarn::ToolDescriptor& ReportInputsTool() { return kReportInputsTool; }
+const ToolDescriptor& NoVariablesTool() {
+    static constexpr ToolDescriptor tool = {
+        903, u"空", nullptr, u"测试", u"无", nullptr, 0, nullptr, 0, nullptr, 0, nullptr, kFormulaTool,
+    };
+    return tool;
+}
+
+const ToolDescriptor& WideTool() { return kWideTool; }
+const ToolDescriptor& ReportInputsTool() { return kReportInputsTool; }
 
 void BuildScriptedTool(ScriptedTool& scripted, uint32_t shape, const std::string& script) {
     size_t start = 0;
@@ -111,13 +118,13 @@ void BuildScriptedTool(ScriptedTool& scripted, uint32_t shape, const std::string
     const int32_t outputCount = static_cast<int32_t>(shape % 17);
     const int32_t ruleCount = static_cast<int32_t>((shape >> 5) % 9);
     for (int32_t i = 0; i < outputCount; ++i) {
-        tarn::OutputField& output = scripted.outputs[i];
+        OutputField& output = scripted.outputs[i];
         output = kWideOutputs[i];
         output.expression = scripted.texts[i].c_str();
         output.formatCode = kFormatCodes[(shape >> (i % 24)) % 10];
     }
     for (int32_t i = 0; i < ruleCount; ++i) {
-        tarn::VerdictRule& rule = scripted.rules[i];
+        VerdictRule& rule = scripted.rules[i];
         rule.condition = scripted.texts[16 + i].c_str();
         rule.level = static_cast<int32_t>((shape >> (9 + 2 * i)) & 3);
         rule.verdict = (shape >> (25 + i % 7)) & 1 ? u"" : u"规则成立";
@@ -129,4 +136,4 @@ void BuildScriptedTool(ScriptedTool& scripted, uint32_t shape, const std::string
     scripted.tool.rules = scripted.rules;
 }
 
-}  // namespace fuzz
+}  // namespace tarn::testing

@@ -1,4 +1,5 @@
-// Test descriptors for the report kinds and helpers to read their output.
+// Test descriptors for the report kinds, and their reports generated into
+// generous buffers (tests/support/text.h reads them).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "engine/descriptor.h"
+#include "tests/support/text.h"
 
 namespace tarn::testing {
 
@@ -42,11 +44,5 @@ struct ReportResult {
 // GenerateReport with the tool's own kind into generous buffers.
 ReportResult Generate(const ReportTool& tool);
 ReportResult Generate(int32_t kind, std::initializer_list<NamedInput> inputs);
-
-std::string Utf8(std::u16string_view text);
-
-// The report's lines without their CR LF; a text after the last CR LF, if
-// any, is the last line.
-std::vector<std::string> Lines(std::u16string_view report);
 
 }  // namespace tarn::testing

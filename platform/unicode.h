@@ -1,0 +1,47 @@
+// The one UTF-8/UTF-16 codec of the program, the same on every platform.
+// One rule in both directions: what is not a well-formed scalar value is
+// refused and read as U+FFFD. In UTF-8 that is a stray continuation byte,
+// an impossible lead byte, a sequence cut short, an overlong form, an
+// encoded surrogate and anything above U+10FFFF (one U+FFFD per byte that
+// cannot start a well-formed sequence); in UTF-16 an unpaired surrogate.
+#pragma once
+
+#include <cstdint>
+
+namespace tarn::platform {
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr bool IsSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// Reads the code point of UTF-16 `text` at text[*index] and advances past it.
+char32_t NextUtf16CodePoint(const char16_t* text, int32_t* index);
+
+// Reads the code point of the `length` bytes at bytes[*index] and advances
+// past it (past the lead byte alone when it is refused); 0 at the end.
+char32_t NextUtf8CodePoint(const char* bytes, int32_t length, int32_t* index);
+
+// UTF-8 bytes of a code point: 1..4; and the bytes themselves.
+int32_t Utf8EncodedSize(char32_t codePoint);
+void EncodeUtf8(char32_t codePoint, char* out);
+
+// UTF-16 units of a code point: 1 or 2; and the units themselves.
+int32_t Utf16EncodedSize(char32_t codePoint);
+void EncodeUtf16(char32_t codePoint, char16_t* out);
+
+// UTF-16 to UTF-8, terminator included. Returns the byte count without the
+// terminator, or -1 when the whole text and its terminator do not fit
+// `capacity` bytes (nothing usable is left then).
+int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity);
+
+// Bytes needed for the UTF-8 form of `text`, terminator included.
+int32_t Utf8Size(const char16_t* text);
+
+// Appends UTF-8 `bytes` as UTF-16 to the text of `*length` units in `text`,
+// as far as whole code points fit before the terminator's place; returns
+// false when something did not fit. The text is terminated either way.
+bool AppendUtf8AsUtf16(const char* bytes, char16_t* text, int32_t capacity, int32_t* length);
+
+}  // namespace tarn::platform
