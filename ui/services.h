@@ -43,4 +43,11 @@ struct WindowServices {
     platform::LocalDateTime (*localTime)(void* context);
 };
 
+// The platform's folder and clock as table entries: every front end's
+// table uses these; a test's fake gives fixed ones.
+inline bool PlatformAppDataFolder(void*, char16_t* buffer, int32_t capacity) {
+    return platform::LocalAppDataFolder(buffer, capacity);
+}
+inline platform::LocalDateTime PlatformLocalTime(void*) { return platform::LocalTime(); }
+
 }  // namespace tarn::ui

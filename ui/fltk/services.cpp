@@ -139,12 +139,6 @@ bool PutClipboardText(void*, const char16_t* text) {
     return true;
 }
 
-bool LocalAppDataFolder(void*, char16_t* buffer, int32_t capacity) {
-    return platform::LocalAppDataFolder(buffer, capacity);
-}
-
-platform::LocalDateTime LocalTime(void*) { return platform::LocalTime(); }
-
 }  // namespace
 
 const ui::WindowServices kWindowServices = {
@@ -157,8 +151,8 @@ const ui::WindowServices kWindowServices = {
     .repaintMainWindow = RepaintMainWindow,
     .repaintVerdictLine = RepaintVerdictLine,
     .putClipboardText = PutClipboardText,
-    .localAppDataFolder = LocalAppDataFolder,
-    .localTime = LocalTime,
+    .localAppDataFolder = ui::PlatformAppDataFolder,
+    .localTime = ui::PlatformLocalTime,
 };
 
 }  // namespace tarn::fltk

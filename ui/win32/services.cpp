@@ -4,7 +4,6 @@
 
 #include "engine/format.h"
 #include "engine/text.h"
-#include "platform/platform.h"
 #include "ui/services.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/main_window.h"
@@ -95,12 +94,6 @@ bool PutClipboardText(void* context, const char16_t* text) {
     return handedOver;
 }
 
-bool LocalAppDataFolder(void*, char16_t* buffer, int32_t capacity) {
-    return platform::LocalAppDataFolder(buffer, capacity);
-}
-
-platform::LocalDateTime LocalTime(void*) { return platform::LocalTime(); }
-
 }  // namespace
 
 const ui::WindowServices kWindowServices = {
@@ -113,8 +106,8 @@ const ui::WindowServices kWindowServices = {
     .repaintMainWindow = RepaintMainWindow,
     .repaintVerdictLine = RepaintVerdictLine,
     .putClipboardText = PutClipboardText,
-    .localAppDataFolder = LocalAppDataFolder,
-    .localTime = LocalTime,
+    .localAppDataFolder = ui::PlatformAppDataFolder,
+    .localTime = ui::PlatformLocalTime,
 };
 
 }  // namespace tarn::win32
