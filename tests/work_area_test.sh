@@ -11,70 +11,31 @@
 # manager; the X window measured is the client area.
 # Exit status 77 (skipped) without the X tools.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib/window_session.sh"
 mode=$1
 shift
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-close_program() {
-    [ -n "$program_pid" ] || return 0
-    kill "$program_pid" 2>/dev/null || true
-    wait "$program_pid" 2>/dev/null || true
-    program_pid=""
-}
-cleanup() {
-    close_program
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-for tool in Xvfb xdotool xprop xdpyinfo; do
-    command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
-
-# -noreset: the root window's properties outlive the last client.
-for number in $(seq 200 260); do
-    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
-        Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$number"
-        break
-    fi
-done
-[ -n "$xvfb_pid" ] || fail "no free display number"
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdpyinfo >/dev/null 2>&1 || fail "the virtual display did not start"
+session_begin
+skip_without_tools Xvfb xdotool xprop xdpyinfo
+start_own_display 1366x768x24
 
 # Starts the program with a work area "x, y, width, height", closes it once
 # it is shown and prints its client area's "X Y WIDTH HEIGHT".
 client_area_with() {
     xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$1"
     if [ "$mode" = linux ]; then
-        XDG_DATA_HOME="$work/data" "$program" >/dev/null 2>&1 &
+        start_program_with_own_records "$program" >/dev/null 2>&1
     else
         # Wine reads the work area once while its server runs: each run
         # starts a server of its own.
         WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
-        "$wine_run" "$program" >/dev/null 2>&1 &
+        start_program "$wine_run" "$program" >/dev/null 2>&1
     fi
-    program_pid=$!
     local window
-    window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Ordavel$' | head -n 1) ||
-        fail "the window did not appear"
-    sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    window=$(wait_for_window 90)
+    find_client_area_of_window "$window"
     close_program
-    echo "$X $Y $WIDTH $HEIGHT"
+    echo "$ox $oy $client_width $client_height"
 }
 
 case $mode in
