@@ -24,6 +24,9 @@ field_clear=select_all_and_erase
 box_timeout=10
 box_unmap_polls=1
 
+# The one virtual display starter of the scripts.
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/display.sh"
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -62,21 +65,8 @@ session_end() {
 # properties of its own. -noreset: the root window's properties outlive the
 # last client.
 start_own_display() {  # WIDTHxHEIGHTxDEPTH
-    local number
-    for number in $(seq 200 260); do
-        if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
-            Xvfb ":$number" -screen 0 "$1" -nolisten tcp -noreset >/dev/null 2>&1 &
-            xvfb_pid=$!
-            export DISPLAY=":$number"
-            break
-        fi
-    done
-    [ -n "$xvfb_pid" ] || fail "no free display number"
-    for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    xdpyinfo >/dev/null 2>&1 || fail "the virtual display did not start"
+    unset DISPLAY
+    start_private_display 200 260 "$1" -noreset || fail "the virtual display did not start"
 }
 
 start_program() {  # command...
