@@ -22,15 +22,6 @@ const std::wstring kPrompt = L"填写左侧参数，点击“计算”";
 const std::wstring kReady = L"就绪：填写参数后按 F5 或点击“计算”";
 const std::wstring kNoResult = L"请先点击“计算”生成结果。";
 
-COLORREF VerdictTextColour() {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageW(Window().window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(Window().verdictLine));
-    const COLORREF colour = GetTextColor(dc);
-    DeleteDC(dc);
-    return colour;
-}
-
 std::wstring ClipboardText() {
     std::wstring text;
     if (!OpenClipboard(nullptr)) return L"<clipboard not opened>";

@@ -30,15 +30,6 @@ bool Contains(const std::wstring& text, const std::wstring& part) {
     return text.find(part) != std::wstring::npos;
 }
 
-COLORREF VerdictTextColour() {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageW(Window().window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(Window().verdictLine));
-    const COLORREF colour = GetTextColor(dc);
-    DeleteDC(dc);
-    return colour;
-}
-
 using SlipsTest = MainWindowTest;
 
 TEST_F(SlipsTest, AtStartUpTheFirstFieldIsFocusedWithItsTextSelected) {

@@ -23,6 +23,15 @@ RECT ClientRectInParent(HWND child) {
     return box;
 }
 
+COLORREF VerdictTextColour() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(Window().window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Window().verdictLine));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
 std::wstring StatusLine() { return Wide(Window().state.statusLine); }
 
 MessageBoxWatcher* MessageBoxWatcher::current_ = nullptr;

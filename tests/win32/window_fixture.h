@@ -19,6 +19,8 @@ std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 RECT ClientRectInParent(HWND child);
 std::wstring StatusLine();
+// The colour the window's control-colour hook gives the verdict line's text.
+COLORREF VerdictTextColour();
 
 struct SeenMessageBox {
     std::wstring text;
