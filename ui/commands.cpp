@@ -29,6 +29,16 @@ void RestoreDefaultInputs(const WindowState& state) {
     }
 }
 
+// No result on show any more: copy and save prompt until the next
+// computation. The level goes first, so that the prompt is never drawn in
+// the colour of the verdict it replaces.
+void DropResult(WindowState& state) {
+    state.currentLevel = kLevelNormal;
+    state.resultCopy[0] = 0;
+    SetControlText(state, kResultBoxSlot, u"");
+    SetControlText(state, kVerdictLineSlot, kVerdictPrompt);
+}
+
 }  // namespace
 
 bool IsStarted(const WindowState& state) { return state.tool && state.services; }
@@ -66,27 +76,17 @@ void CopyCommand(WindowState& state) {
 
 void ResetCommand(WindowState& state) {
     if (!IsStarted(state)) return;
-    const ToolDescriptor& tool = *state.tool;
-    // The level goes first, so that the prompt is never drawn in the colour
-    // of the verdict it replaces.
-    state.currentLevel = kLevelNormal;
-    state.resultCopy[0] = 0;
+    DropResult(state);
     RestoreDefaultInputs(state);
-    SetControlText(state, kResultBoxSlot, u"");
-    SetControlText(state, kVerdictLineSlot, kVerdictPrompt);
-    SetControlText(state, kNoteTextSlot, TextOrEmpty(tool.note));
+    SetControlText(state, kNoteTextSlot, TextOrEmpty(state.tool->note));
     SetStatus(state, kResetStatus);
     RepaintMainWindow(state);
 }
 
+// The fields, the last inputs and result text and the focus stay as they are.
 void InputEdited(WindowState& state) {
     if (!IsStarted(state) || state.resultCopy[0] == 0) return;
-    // As reset does for its part, the level first; the fields, the last
-    // inputs and result text and the focus stay as they are.
-    state.currentLevel = kLevelNormal;
-    state.resultCopy[0] = 0;
-    SetControlText(state, kResultBoxSlot, u"");
-    SetControlText(state, kVerdictLineSlot, kVerdictPrompt);
+    DropResult(state);
     SetStatus(state, kStaleResultStatus);
     RepaintMainWindow(state);
 }
