@@ -64,7 +64,7 @@ TEST_F(ControlsTest, InputRowsShowDefaultsLabelsAndUnits) {
         Fl_Input& edit = *front().inputEdits[row];
         EXPECT_STREQ(label.Text(), rows[row].label);
         ExpectPlace(label, {24, y + 1, 184, 22}, rows[row].label);
-        EXPECT_EQ(label.Role(), StaticRole::InputLabel);
+        EXPECT_EQ(label.Role(), ui::ControlRole::InputLabel);
         EXPECT_EQ(label.FontNumber(), 3);
         EXPECT_EQ(edit.value(), std::string(rows[row].text));
         ExpectPlace(edit, {216, y - 4, 152, 27}, rows[row].text);
@@ -75,7 +75,7 @@ TEST_F(ControlsTest, InputRowsShowDefaultsLabelsAndUnits) {
         EXPECT_EQ(edit.color(), ToFlColour(0xFFFFFF));
         EXPECT_STREQ(unit.Text(), rows[row].unit);
         ExpectPlace(unit, {374, y, 78, 22}, rows[row].unit);
-        EXPECT_EQ(unit.Role(), StaticRole::Unit);
+        EXPECT_EQ(unit.Role(), ui::ControlRole::Unit);
         EXPECT_EQ(unit.FontNumber(), 8);
     }
     for (int row = 2; row < kMaxInputs; ++row) EXPECT_EQ(front().inputEdits[row], nullptr);
@@ -86,7 +86,7 @@ TEST_F(ControlsTest, ResultSideShowsPromptEmptyReportNoteAndReference) {
     EXPECT_STREQ(verdict.Text(), "填写左侧参数，点击“计算”");
     ExpectPlace(verdict, {492, 142, 492, 46}, "verdict");
     EXPECT_EQ(verdict.FontNumber(), 5);
-    EXPECT_EQ(verdict.Role(), StaticRole::Verdict);
+    EXPECT_EQ(verdict.Role(), ui::ControlRole::Verdict);
 
     ResultDisplay& result = *front().resultBox;
     ExpectPlace(result, {492, 196, 492, 232}, "result");
@@ -103,7 +103,7 @@ TEST_F(ControlsTest, ResultSideShowsPromptEmptyReportNoteAndReference) {
 
     const std::vector<const StaticText*> statics = Statics(window());
     const StaticText& reference = *statics.back();
-    EXPECT_EQ(reference.Role(), StaticRole::Reference);
+    EXPECT_EQ(reference.Role(), ui::ControlRole::Reference);
     EXPECT_STREQ(reference.Text(),
                  "参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖");
     ExpectPlace(reference, {492, 576, 492, 56}, "reference");

@@ -152,15 +152,15 @@ TEST(Utf, LineEndsBetweenCommandsAndWidgets) {
 }
 
 TEST(StaticTextColour, ByRoleAndLevel) {
-    EXPECT_EQ(StaticTextColour(StaticRole::Verdict, 0), 0x008060u);
-    EXPECT_EQ(StaticTextColour(StaticRole::Verdict, 1), 0xB08400u);
-    EXPECT_EQ(StaticTextColour(StaticRole::Verdict, 2), 0xD66C00u);
-    EXPECT_EQ(StaticTextColour(StaticRole::Verdict, 3), 0xBE1E2Du);
-    EXPECT_EQ(StaticTextColour(StaticRole::Verdict, 7), 0x008060u);
-    EXPECT_EQ(StaticTextColour(StaticRole::Verdict, -1), 0x008060u);
-    EXPECT_EQ(StaticTextColour(StaticRole::Note, 3), 0x2C3842u);
-    for (StaticRole role : {StaticRole::InputLabel, StaticRole::Unit, StaticRole::Reference}) {
-        EXPECT_EQ(StaticTextColour(role, 3), 0x78848Eu);
+    EXPECT_EQ(ui::ControlTextColour(ui::ControlRole::Verdict, 0), 0x008060u);
+    EXPECT_EQ(ui::ControlTextColour(ui::ControlRole::Verdict, 1), 0xB08400u);
+    EXPECT_EQ(ui::ControlTextColour(ui::ControlRole::Verdict, 2), 0xD66C00u);
+    EXPECT_EQ(ui::ControlTextColour(ui::ControlRole::Verdict, 3), 0xBE1E2Du);
+    EXPECT_EQ(ui::ControlTextColour(ui::ControlRole::Verdict, 7), 0x008060u);
+    EXPECT_EQ(ui::ControlTextColour(ui::ControlRole::Verdict, -1), 0x008060u);
+    EXPECT_EQ(ui::ControlTextColour(ui::ControlRole::Note, 3), 0x2C3842u);
+    for (ui::ControlRole role : {ui::ControlRole::InputLabel, ui::ControlRole::Unit, ui::ControlRole::Reference}) {
+        EXPECT_EQ(ui::ControlTextColour(role, 3), 0x78848Eu);
     }
 }
 

@@ -48,7 +48,7 @@ bool FocusIsOnAControl() {
     return gFront.window && focus && focus != gFront.window && gFront.window->contains(focus);
 }
 
-StaticText* AddStatic(const ui::ControlSpec& layout, StaticRole role, const char16_t* text) {
+StaticText* AddStatic(const ui::ControlSpec& layout, ui::ControlRole role, const char16_t* text) {
     auto* control = new StaticText(layout.x, layout.y, layout.width, layout.height, layout.font, role,
                                    &gFront.state.currentLevel);
     char bytes[kStaticTextBytes];
@@ -76,14 +76,14 @@ Fl_Input* AddInputEdit(const ui::ControlSpec& layout) {
 }
 
 void AddInputRow(int32_t row, const InputField& input) {
-    AddStatic(ui::InputLabelSpec(row), StaticRole::InputLabel, input.label);
+    AddStatic(ui::InputLabelSpec(row), ui::ControlRole::InputLabel, input.label);
     gFront.inputEdits[row] = AddInputEdit(ui::InputEditSpec(row));
     char16_t text[kDefaultValueCapacity];
     ui::FormatDefaultValue(input.defaultValue, text, kDefaultValueCapacity);
     // Through the window service, as the commands set it.
     ui::SetControlText(gFront.state, row, text);
     if (input.unit && input.unit[0] != 0) {
-        AddStatic(ui::InputUnitSpec(row), StaticRole::Unit, input.unit);
+        AddStatic(ui::InputUnitSpec(row), ui::ControlRole::Unit, input.unit);
     }
 }
 
@@ -97,14 +97,14 @@ void AddFixedControls(const ToolDescriptor& tool) {
         switch (layout.kind) {
             case ui::ControlKind::Static:
                 if (layout.slot == ui::kVerdictLineSlot) {
-                    gFront.verdictLine = AddStatic(layout, StaticRole::Verdict, layout.text);
+                    gFront.verdictLine = AddStatic(layout, ui::ControlRole::Verdict, layout.text);
                 } else if (layout.textSource == ui::ControlText::Note) {
-                    gFront.noteText = AddStatic(layout, StaticRole::Note, tool.note);
+                    gFront.noteText = AddStatic(layout, ui::ControlRole::Note, tool.note);
                 } else if (layout.textSource == ui::ControlText::Reference) {
                     char16_t reference[kReferenceCapacity];
                     FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
                                   TextOrEmpty(tool.reference));
-                    AddStatic(layout, StaticRole::Reference, reference);
+                    AddStatic(layout, ui::ControlRole::Reference, reference);
                 }
                 break;
             case ui::ControlKind::Edit:

@@ -34,10 +34,4 @@ void PaintClientArea(const ui::WindowState& state, int width, int height);
 void DrawButtonFace(int x, int y, int width, int height, const char* caption, ui::ButtonKind kind,
                     bool pressed);
 
-// What each static control is, and the colour that decides, as ui/paint.h has them.
-using StaticRole = ui::ControlRole;
-inline uint32_t StaticTextColour(StaticRole role, int32_t level) {
-    return ui::ControlTextColour(role, level);
-}
-
 }  // namespace tarn::fltk

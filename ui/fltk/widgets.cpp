@@ -15,7 +15,7 @@ constexpr int kTextMargins = 6;
 
 }  // namespace
 
-StaticText::StaticText(int x, int y, int width, int height, int32_t font, StaticRole role,
+StaticText::StaticText(int x, int y, int width, int height, int32_t font, ui::ControlRole role,
                        const int32_t* level)
     : Fl_Widget(x, y, width, height), font_(font), role_(role), level_(level) {
     box(FL_NO_BOX);
@@ -32,10 +32,10 @@ void StaticText::SetText(const char* utf8) {
 
 const char* StaticText::Text() const { return label() ? label() : ""; }
 
-uint32_t StaticText::Colour() const { return StaticTextColour(role_, level_ ? *level_ : 0); }
+uint32_t StaticText::Colour() const { return ui::ControlTextColour(role_, level_ ? *level_ : 0); }
 
 void StaticText::draw() {
-    const TextAlign align = role_ == StaticRole::InputLabel ? TextAlign::Right : TextAlign::Left;
+    const TextAlign align = role_ == ui::ControlRole::InputLabel ? TextAlign::Right : TextAlign::Left;
     WrappedTextInBox(x(), y(), w(), h(), Text(), Colour(), font_, align);
 }
 

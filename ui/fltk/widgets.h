@@ -18,12 +18,12 @@ namespace tarn::fltk {
 class StaticText : public Fl_Widget {
 public:
     // `level` is read at each drawing; it colours the verdict.
-    StaticText(int x, int y, int width, int height, int32_t font, StaticRole role,
+    StaticText(int x, int y, int width, int height, int32_t font, ui::ControlRole role,
                const int32_t* level);
     void SetText(const char* utf8);
     const char* Text() const;
     int32_t FontNumber() const { return font_; }
-    StaticRole Role() const { return role_; }
+    ui::ControlRole Role() const { return role_; }
     uint32_t Colour() const;
 
 protected:
@@ -31,7 +31,7 @@ protected:
 
 private:
     int32_t font_;
-    StaticRole role_;
+    ui::ControlRole role_;
     const int32_t* level_;
 };
 
