@@ -21,6 +21,7 @@ constexpr double kDefaultPotassium = 6.800000190734863;
 constexpr char16_t kSevere[] = u"重度高钾，立即处理并持续心电监护";
 constexpr char16_t kModerate[] = u"中度高钾，限制含钾食物与药物，复查";
 constexpr char16_t kAcceptable[] = u"血钾在可接受范围，继续监测";
+constexpr char16_t kLow[] = u"血钾偏低，不宜使用胰岛素，请复核血钾";
 
 // The three caller buffers, each with room for the largest capacity and a
 // guard band after it, filled with garbage so that clearing is seen; what
@@ -91,6 +92,15 @@ TEST(ToolComputation, WeightAndPotassiumTable) {
         {60.0, 6.5, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kSevere, 3},
         {60.0, 6.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kModerate, 2},
         {60.0, 5.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kAcceptable, 0},
+        {60.0, 3.5, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kAcceptable, 0},
+        {60.0, 3.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kLow, 2},
+        {60.0, 2.0, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kLow, 2},
+        {60.0, 0.0, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kLow, 2},  // an empty field
+        {99.0, 5.0, Lines(u"20.0", u"9.9", u"49.5", u"99.0"), kAcceptable, 0},
+        {100.0, 5.0, Lines(u"20.0", u"10.0", u"50.0", u"100.0"), kAcceptable, 0},
+        {100.1, 5.0, Lines(u"20.0", u"10.0", u"50.0", u"100.1"), kAcceptable, 0},
+        {150.0, 5.0, Lines(u"20.0", u"10.0", u"75.0", u"150.0"), kAcceptable, 0},
+        {250.0, 5.0, Lines(u"20.0", u"10.0", u"125.0", u"250.0"), kAcceptable, 0},
     };
     for (const Case& c : cases) {
         Buffers buffers;

@@ -392,6 +392,9 @@ TEST(Expression, ThisToolsOutputs) {
         {30, 15, 3, 15, 30},
         {40, 20, 4, 20, 40},  // the cap is reached here
         {39, 19.5, 0.1 * 39, 19.5, 39},
+        {100, 20, 10, 50, 100},  // the insulin ceiling is reached here
+        {100.1, 20, 10, 0.5 * 100.1, 0.5 * 100.1 / 0.5},
+        {250, 20, 10, 125, 250},
     };
     for (const DoseCase& c : cases) {
         SCOPED_TRACE(c.weight);
@@ -409,13 +412,14 @@ TEST(Expression, ThisToolsOutputs) {
 
 TEST(Expression, ThisToolsConditions) {
     const ToolDescriptor& tool = CurrentTool();
-    ASSERT_EQ(tool.ruleCount, 3);
+    ASSERT_EQ(tool.ruleCount, 4);
     struct ConditionCase {
         double potassium;
-        double severe, moderate;
+        double severe, moderate, low;
     };
     const ConditionCase cases[] = {
-        {6.800000190734863, 1, 1}, {6.5, 1, 1}, {6.49, 0, 1}, {5.5, 0, 1}, {5.49, 0, 0}, {0, 0, 0},
+        {6.800000190734863, 1, 1, 0}, {6.5, 1, 1, 0}, {6.49, 0, 1, 0}, {5.5, 0, 1, 0},
+        {5.49, 0, 0, 0},  {3.5, 0, 0, 0}, {3.49, 0, 0, 1}, {0, 0, 0, 1},
     };
     for (const ConditionCase& c : cases) {
         SCOPED_TRACE(c.potassium);
@@ -425,6 +429,8 @@ TEST(Expression, ThisToolsConditions) {
         EXPECT_EQ(EvaluateExpression(tool, tool.rules[0].condition, inputs, outputs, &error), c.severe);
         EXPECT_EQ(error, 0);
         EXPECT_EQ(EvaluateExpression(tool, tool.rules[1].condition, inputs, outputs, &error), c.moderate);
+        EXPECT_EQ(error, 0);
+        EXPECT_EQ(EvaluateExpression(tool, tool.rules[2].condition, inputs, outputs, &error), c.low);
         EXPECT_EQ(error, 0);
     }
 }
