@@ -26,12 +26,25 @@ constexpr int32_t kQuantityCapacity = 96;
 constexpr int32_t kReportCapacity = 4096;
 constexpr int32_t kVerdictCapacity = 512;
 
-// Copies text[0, length) as ASCII; false when any character is not ASCII
-// (full-width digits and other look-alikes are not numbers here).
+// What a Chinese input method types for a digit or the decimal point: the
+// full-width digits and full stop, and the ideographic full stop that the
+// Chinese punctuation mode gives for ".".
+char16_t AsciiFormOf(char16_t unit) {
+    constexpr char16_t kFullWidthZero = u'\uFF10';
+    if (unit >= kFullWidthZero && unit <= u'\uFF19') {
+        return static_cast<char16_t>(u'0' + (unit - kFullWidthZero));
+    }
+    if (unit == u'\uFF0E' || unit == u'\u3002') return u'.';
+    return unit;
+}
+
+// Copies text[0, length) as ASCII, digits and points typed full-width
+// taken as their ASCII forms; false when any other character is not ASCII.
 bool NarrowToAscii(const char16_t* text, int32_t length, char* ascii) {
     for (int32_t i = 0; i < length; ++i) {
-        if (text[i] > 0x7F) return false;
-        ascii[i] = static_cast<char>(text[i]);
+        const char16_t unit = AsciiFormOf(text[i]);
+        if (unit > 0x7F) return false;
+        ascii[i] = static_cast<char>(unit);
     }
     return true;
 }
@@ -123,10 +136,11 @@ void KeepLastResultText(WindowState& state, const char16_t* report, const char16
 
 // Accepted: optional U+0020 blanks around one decimal number as
 // std::from_chars reads it ("60", "-5", "6.8", ".5", "5.", "1e2"), finite
-// and in the range of a double. Refused: anything else, including a
+// and in the range of a double; full-width digits and full stops count as
+// their ASCII forms ("６.８", "6。8"). Refused: anything else, including a
 // leading "+", hexadecimal ("0x10" reads as 0 followed by rubbish), tabs,
-// commas, units and the words for infinity and NaN. On refusal `*value`
-// is left as it was.
+// other blanks, commas, units and the words for infinity and NaN. On
+// refusal `*value` is left as it was.
 bool ParseInputField(const char16_t* text, double* value) {
     const char16_t* field = text ? text : u"";
     int32_t begin = 0;

@@ -16,7 +16,7 @@ inline constexpr char16_t kCopyCaption[] = u"复制结果";
 inline constexpr char16_t kResetCaption[] = u"清空重填";
 inline constexpr char16_t kAboutCaption[] = u"关于";
 
-inline constexpr char16_t kInputErrorTemplate[] = u"第 %d 项“%ls”请输入数字。";
+inline constexpr char16_t kInputErrorTemplate[] = u"第 %d 项“%ls”请输入数字（如 6.8，不带单位）。";
 inline constexpr char16_t kInputErrorCaption[] = u"输入有误";
 // A value outside its field's usual range, confirmed before computing: the
 // field's number and label, the value and the range ("760 kg", "0.5",
@@ -65,6 +65,6 @@ inline constexpr char16_t kAboutTemplate[] =
     u"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n"
     u"具体用药与处置请结合患者实际情况及本院规范执行。\r\n"
     u"\r\n"
-    u"版本 V1.0";
+    u"版本 V%d.%d";  // the release's major and minor version
 
 }  // namespace tarn::ui

@@ -8,9 +8,10 @@
 //
 // Checked: an empty or all-blank field reads as 0 and is accepted; an
 // accepted value is finite and is exactly what strtod makes of the whole
-// text less its blanks (nothing is guessed from part of a text); a plain
-// decimal such as "-12.5e3" of at most 127 characters (the field's room),
-// with blanks around it, is always accepted.
+// text less its blanks, full-width digits and full stops read as their
+// ASCII forms (nothing is guessed from part of a text); a plain decimal such
+// as "-12.5e3" of at most 127 characters (the field's room), with blanks
+// around it and typed in either width, is always accepted.
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -38,6 +39,8 @@ std::u16string FieldFrom(const uint8_t* bytes, size_t size) {
             case 0x89: text.push_back(static_cast<char16_t>(0xD83D)); break;
             case 0x8A: text += u"kg"; break;
             case 0x8B: text += u"0.000000000000000000000000000001"; break;
+            case 0x8C: text.push_back(u'\u3002'); break;  // ideographic full stop
+            case 0x8D: text.push_back(static_cast<char16_t>(u'\uFF10' + byte % 10)); break;
             case 0x00: text.push_back(u' '); break;
             default:
                 if (byte < 0x80)
@@ -50,6 +53,17 @@ std::u16string FieldFrom(const uint8_t* bytes, size_t size) {
 }
 
 bool IsBlank(char16_t unit) { return unit == u' '; }
+
+// What a Chinese input method types for a digit or the point, as ASCII.
+std::u16string AsciiForms(const std::u16string& text) {
+    std::u16string ascii;
+    for (char16_t unit : text) {
+        if (unit >= u'\uFF10' && unit <= u'\uFF19') unit = static_cast<char16_t>(u'0' + (unit - u'\uFF10'));
+        if (unit == u'\uFF0E' || unit == u'\u3002') unit = u'.';
+        ascii.push_back(unit);
+    }
+    return ascii;
+}
 
 // Drops the blanks at both ends, and other white space the field might
 // also be allowed to drop (a generous set only widens what is compared).
@@ -112,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     double value = 12345.0;
     const bool accepted = tarn::ui::ParseInputField(copy.get(), &value);
 
-    const std::u16string strict = Trimmed(field, false);
+    const std::u16string strict = AsciiForms(Trimmed(field, false));
     if (strict.empty()) {
         fuzz::Require(accepted && value == 0.0, "an empty or blank field reads as 0");
         return 0;
@@ -121,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::Require(std::isfinite(value), "an accepted value is finite");
         double expected = 0.0;
         bool inRange = true;
-        fuzz::Require(ReadWhole(Trimmed(field, true), expected, inRange), "an accepted field is one number, read whole");
+        fuzz::Require(ReadWhole(AsciiForms(Trimmed(field, true)), expected, inRange), "an accepted field is one number, read whole");
         fuzz::Require(value == expected, "an accepted field has strtod's value");
     }
     double expected = 0.0;
