@@ -11,6 +11,9 @@ namespace tarn::ui {
 namespace {
 
 constexpr int32_t kDefaultValueCapacity = 64;
+// The release this program is, as the build numbers it.
+constexpr int32_t kVersionMajor = ORDAVEL_VERSION_MAJOR;
+constexpr int32_t kVersionMinor = ORDAVEL_VERSION_MINOR;
 constexpr int32_t kAboutCapacity = 1400;
 // Title, CR LF and the last result. The clipboard text is built on the
 // stack, so a title is given room for 510 characters and cut beyond that.
@@ -81,6 +84,9 @@ void ResetCommand(WindowState& state) {
     SetControlText(state, kNoteTextSlot, TextOrEmpty(state.tool->note));
     SetStatus(state, kResetStatus);
     RepaintMainWindow(state);
+    // Back at the first field, its default selected: the next patient's
+    // weight is typed over it rather than lost on the button.
+    if (ClampedInputCount(*state.tool) > 0) FocusControl(state, 0);
 }
 
 // The fields, the last inputs and result text and the focus stay as they are.
@@ -96,7 +102,8 @@ void AboutCommand(WindowState& state) {
     const ToolDescriptor& tool = *state.tool;
     char16_t text[kAboutCapacity];
     FormatBounded(text, kAboutCapacity, kAboutTemplate, TextOrEmpty(tool.title),
-                  TextOrEmpty(tool.category), TextOrEmpty(tool.reference));
+                  TextOrEmpty(tool.category), TextOrEmpty(tool.reference), kVersionMajor,
+                  kVersionMinor);
     ShowMessage(state, text, kAboutCaptionText, MessageIcon::Information);
 }
 

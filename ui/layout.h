@@ -67,10 +67,11 @@ struct ControlSpec {
 
 inline constexpr uint32_t kClientEdge = 0x00000200;
 inline constexpr uint32_t kInputLabelStyle = 0x50000002;
-inline constexpr uint32_t kInputEditStyle = 0x50000080;
+// The edits and buttons are the tab stops.
+inline constexpr uint32_t kInputEditStyle = 0x50010080;
 inline constexpr uint32_t kStaticStyle = 0x50000000;
 inline constexpr uint32_t kResultBoxStyle = 0x50200844;
-inline constexpr uint32_t kButtonStyle = 0x5000000B;
+inline constexpr uint32_t kButtonStyle = 0x5001000B;
 
 // Row i of the input rows.
 constexpr int32_t InputRowY(int32_t row) { return 150 + 34 * row; }

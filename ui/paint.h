@@ -108,6 +108,40 @@ constexpr ButtonFace ButtonFaceOf(ButtonKind kind, bool pressed) {
             TextAlign::Centre};
 }
 
+// A button the keyboard focused shows a dotted rectangle this far inside its
+// edge, in its caption colour; after a mouse press none until the keyboard
+// moves the focus again (WindowState::focusCues).
+inline constexpr int32_t kFocusRectangleInset = 4;
+
+constexpr bool ShowsFocusRectangle(const WindowState& state, bool focused) {
+    return focused && state.focusCues;
+}
+
+constexpr Box FocusRectangleOf(Box button) {
+    return {button.x + kFocusRectangleInset, button.y + kFocusRectangleInset,
+            button.width - 2 * kFocusRectangleInset, button.height - 2 * kFocusRectangleInset};
+}
+
+// Every other pixel of a box's outline, as the system dots a focus
+// rectangle: `dot(x, y)` for each, from the top-left corner on.
+template <class Dot>
+constexpr void ForEachOutlineDot(Box box, Dot dot) {
+    if (box.width <= 0 || box.height <= 0) return;
+    const int32_t right = box.x + box.width - 1;
+    const int32_t bottom = box.y + box.height - 1;
+    const auto dotAt = [&](int32_t x, int32_t y) {
+        if ((x - box.x + y - box.y) % 2 == 0) dot(x, y);
+    };
+    for (int32_t x = box.x; x <= right; ++x) {
+        dotAt(x, box.y);
+        if (bottom != box.y) dotAt(x, bottom);
+    }
+    for (int32_t y = box.y + 1; y < bottom; ++y) {
+        dotAt(box.x, y);
+        if (right != box.x) dotAt(right, y);
+    }
+}
+
 // What a control is, which decides the colour of its text.
 enum class ControlRole { InputLabel, Unit, Verdict, Note, Reference, ResultBox, InputEdit };
 

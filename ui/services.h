@@ -10,10 +10,18 @@
 
 namespace tarn::ui {
 
-// Controls the commands read and write. Input edit i is slot i (0..15).
+// Controls the commands read, write and focus. Input edit i is slot i
+// (0..15); the five buttons follow the three texts, in the order compute,
+// save, copy, reset, about.
 inline constexpr int32_t kResultBoxSlot = 16;
 inline constexpr int32_t kVerdictLineSlot = 17;
 inline constexpr int32_t kNoteTextSlot = 18;
+inline constexpr int32_t kFirstButtonSlot = 19;
+inline constexpr int32_t kButtonCount = 5;
+// Where the focus is when no control of the window has it: the main window
+// itself (as after a computation), or somewhere else altogether.
+inline constexpr int32_t kMainWindowSlot = kFirstButtonSlot + kButtonCount;
+inline constexpr int32_t kNoSlot = -1;
 
 enum class MessageIcon { Information, Warning };
 
@@ -26,6 +34,9 @@ struct WindowServices {
     // typing replaces it.
     void (*focusControl)(void* context, int32_t slot);
     void (*focusMainWindow)(void* context);
+    // The slot of the control that has the keyboard focus, kMainWindowSlot
+    // for the main window itself, kNoSlot for anything else.
+    int32_t (*focusedSlot)(void* context);
     // Modal, owned by the main window.
     void (*showMessage)(void* context, const char16_t* text, const char16_t* caption,
                         MessageIcon icon);

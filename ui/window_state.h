@@ -22,6 +22,9 @@ struct WindowState {
     char16_t lastResultText[kLastResultCapacity] = {};  // clipboard body
     char16_t statusLine[kStatusLineCapacity] = {};
     double lastInputs[kMaxInputs] = {};
+    // Whether a focused button shows its focus rectangle: from the first
+    // Tab until the next mouse press, as Windows shows its focus cues.
+    bool focusCues = false;
 };
 
 // The commands' calls into the window services of a state.
@@ -37,6 +40,9 @@ inline void FocusControl(const WindowState& state, int32_t slot) {
 }
 inline void FocusMainWindow(const WindowState& state) {
     state.services->focusMainWindow(state.servicesContext);
+}
+inline int32_t FocusedSlot(const WindowState& state) {
+    return state.services->focusedSlot(state.servicesContext);
 }
 inline void ShowMessage(const WindowState& state, const char16_t* text, const char16_t* caption,
                         MessageIcon icon) {

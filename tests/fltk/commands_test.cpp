@@ -82,7 +82,7 @@ TEST_F(CommandsTest, InputErrorWarnsAndPutsTheFocusOnTheField) {
     const std::vector<SeenMessage> messages = WithMessages([&] { PressKey(FL_Enter); });
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "输入有误");
-    EXPECT_EQ(messages[0].text, "第 2 项“血钾”请输入数字。");
+    EXPECT_EQ(messages[0].text, "第 2 项“血钾”请输入数字（如 6.8，不带单位）。");
     EXPECT_EQ(messages[0].icon, "!");
     EXPECT_EQ(Fl::focus(), front().inputEdits[1]);
     EXPECT_EQ(ResultText(), report);
@@ -97,10 +97,10 @@ TEST_F(CommandsTest, AboutShowsTheToolDescription) {
     EXPECT_EQ(messages[0].icon, "i");
     EXPECT_EQ(messages[0].text,
               "Ordavel\n\n分类：急诊\n"
-              "参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖\n\n"
+              "参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖\n\n"
               "本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\n"
               "具体用药与处置请结合患者实际情况及本院规范执行。\n\n"
-              "版本 V1.0");
+              "版本 V1.1");
     // The box gave the focus back to the button that opened it.
     EXPECT_EQ(Fl::focus(), front().buttons[4]);
 }

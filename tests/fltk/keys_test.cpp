@@ -2,6 +2,8 @@
 // nothing while the window itself has it.
 #include <FL/Fl.H>
 
+#include <vector>
+
 #include "tests/fltk/window_fixture.h"
 
 namespace tarn::fltk::test {
@@ -120,6 +122,95 @@ TEST_F(WindowKeyTest, SpaceOnAFocusedButtonPressesIt) {
     PressKey(' ');
     EXPECT_EQ(Status(), "已恢复默认值");
     EXPECT_EQ(VerdictText(), kPrompt);
+}
+
+// --- Tab and Shift+Tab ---------------------------------------------------------
+
+bool WholeTextSelected(const Fl_Input& edit) {
+    return edit.size() > 0 && edit.mark() == 0 && edit.position() == edit.size();
+}
+
+TEST_F(WindowKeyTest, TabWalksTheFieldsThenTheButtonsAndWraps) {
+    const std::vector<Fl_Widget*> stops = {front().inputEdits[1], front().buttons[0],
+                                           front().buttons[1],    front().buttons[2],
+                                           front().buttons[3],    front().buttons[4],
+                                           front().inputEdits[0]};
+    for (Fl_Widget* stop : stops) {
+        EXPECT_EQ(PressKey(FL_Tab), 1);
+        EXPECT_EQ(Fl::focus(), stop);
+    }
+    EXPECT_TRUE(WholeTextSelected(*front().inputEdits[0])) << "entered by Tab";
+    for (auto stop = stops.rbegin() + 1; stop != stops.rend(); ++stop) {
+        PressKey(FL_Tab, FL_SHIFT);
+        EXPECT_EQ(Fl::focus(), *stop);
+    }
+    PressKey(FL_Tab, FL_SHIFT);
+    ASSERT_EQ(Fl::focus(), front().inputEdits[0]);
+    PressKey(FL_Tab, FL_SHIFT);
+    EXPECT_EQ(Fl::focus(), front().buttons[4]) << "Shift+Tab from the weight wraps to 关于";
+    EXPECT_EQ(InputText(0), "60") << "Tab is never typed";
+    EXPECT_EQ(InputText(1), "6.8");
+}
+
+TEST_F(WindowKeyTest, TabFromTheWindowItselfStartsAtTheWeight) {
+    PressKey(FL_F + 5);
+    ASSERT_EQ(Fl::focus(), &window());
+    PressKey(FL_Tab);
+    EXPECT_EQ(Fl::focus(), front().inputEdits[0]);
+    EXPECT_TRUE(WholeTextSelected(*front().inputEdits[0]));
+    Fl::focus(&window());
+    PressKey(0xFE20);  // X's own key for Shift+Tab
+    EXPECT_EQ(Fl::focus(), front().buttons[4]);
+    EXPECT_EQ(VerdictText(), kSevere) << "moving the focus keeps the result";
+}
+
+TEST_F(WindowKeyTest, EightTabFivePointTwoComputesForEightKilograms) {
+    TypeText("8");
+    PressKey(FL_Tab);
+    TypeText("5.2");
+    PressKey(FL_Enter);
+    EXPECT_EQ(ResultText(), "10% 葡萄糖酸钙：4.0 ml\n胰岛素：0.8 U\n葡萄糖：4.0 g\n50% 葡萄糖：8.0 ml\n");
+    EXPECT_EQ(front().state.currentLevel, 0);
+}
+
+TEST_F(WindowKeyTest, ResetPutsTheFocusOnTheWeightSelected) {
+    PressKey(FL_F + 5);
+    Click(*front().buttons[3]);
+    EXPECT_EQ(Fl::focus(), front().inputEdits[0]);
+    TypeText("12");
+    PressKey(FL_Enter);
+    EXPECT_EQ(front().state.lastInputs[0], 12.0);
+    EXPECT_EQ(VerdictText(), kSevere);
+}
+
+// The dotted focus rectangle 4 pixels inside a button, in its caption colour.
+class FocusRectangleTest : public WindowTest {
+protected:
+    // Caption-coloured pixels on the rectangle's top row.
+    int DotsOn(const Fl_Widget& button, uint32_t caption) {
+        Pump();
+        return CountColour(button.x() + 4, button.y() + 4, button.w() - 8, 1, caption);
+    }
+};
+
+TEST_F(FocusRectangleTest, ShowsFromTheKeyboardUntilTheNextClick) {
+    PaintedButton& compute = *front().buttons[0];
+    PaintedButton& copy = *front().buttons[2];
+    EXPECT_EQ(DotsOn(compute, 0xFFFFFF), 0) << "not at start-up";
+    PressKey(FL_Tab);
+    PressKey(FL_Tab);
+    ASSERT_EQ(Fl::focus(), &compute);
+    EXPECT_EQ(DotsOn(compute, 0xFFFFFF), (compute.w() - 8 + 1) / 2) << "every other pixel";
+    PressKey(FL_Tab);
+    PressKey(FL_Tab);
+    ASSERT_EQ(Fl::focus(), &copy);
+    EXPECT_EQ(DotsOn(compute, 0xFFFFFF), 0) << "gone with the focus";
+    EXPECT_GT(DotsOn(copy, 0x2C3842), 50);
+    WithMessages([&] { Click(copy); });  // no result yet: a prompt
+    ASSERT_EQ(Fl::focus(), &copy);
+    EXPECT_EQ(DotsOn(copy, 0x2C3842), 0) << "none after a click";
+    PressKey(FL_Tab, FL_SHIFT);
+    EXPECT_GT(DotsOn(*front().buttons[1], 0x2C3842), 50) << "the keyboard shows it again";
 }
 
 }  // namespace

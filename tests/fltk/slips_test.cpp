@@ -96,7 +96,7 @@ TEST_F(SlipsTest, AnUnusualWeightIsAskedAboutWithNoTheDefault) {
     const std::vector<SeenMessage> messages = WithMessages([] { PressKey(FL_F + 5); }, 'y');
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(front().state.lastInputs[0], 760.0);
-    EXPECT_TRUE(Contains(ResultText(), "胰岛素：76.0 U")) << ResultText();
+    EXPECT_TRUE(Contains(ResultText(), "胰岛素：10.0 U")) << ResultText();
     EXPECT_EQ(Fl::focus(), &window());
 }
 

@@ -219,13 +219,13 @@ void WindowTest::Pump(double seconds) {
     Fl::flush();
 }
 
-int WindowTest::PressKey(int key) {
+int WindowTest::PressKey(int key, int state) {
     static char enterText[] = "\r";
     static char tabText[] = "\t";
     static char spaceText[] = " ";
     static char noText[] = "";
     Fl::e_keysym = key;
-    Fl::e_state = 0;
+    Fl::e_state = state;
     Fl::e_text = key == FL_Enter || key == FL_KP_Enter ? enterText
                  : key == FL_Tab                        ? tabText
                  : key == ' '                           ? spaceText

@@ -36,8 +36,9 @@ protected:
 
     // Lets FLTK handle what is pending and draw what is damaged.
     static void Pump(double seconds = 0.05);
-    // One key press as the X event loop would deliver it to the window.
-    static int PressKey(int key);
+    // One key press as the X event loop would deliver it to the window,
+    // with the modifier keys of `state` (FL_SHIFT, ...) held.
+    static int PressKey(int key, int state = 0);
     // A left click (press and release) in the middle of `widget`.
     void Click(Fl_Widget& widget);
     void Press(Fl_Widget& widget);

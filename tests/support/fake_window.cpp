@@ -3,6 +3,7 @@
 
 #include "engine/text.h"
 #include "ui/commands.h"
+#include "ui/keyboard.h"
 
 namespace tarn::ui::fake {
 namespace {
@@ -50,14 +51,22 @@ void SetControlText(void* context, int32_t slot, const char16_t* text) {
     }
 }
 
+bool IsInputSlot(int32_t slot) { return slot >= 0 && slot < kMaxInputs; }
+
 void FocusControl(void* context, int32_t slot) {
     Recording call(context, "focus " + std::to_string(slot));
     call.window().focusedSlot = slot;
+    if (IsInputSlot(slot)) call.window().selectedAll[slot] = true;
 }
 
 void FocusMainWindow(void* context) {
     Recording call(context, "focus main");
     call.window().focusedSlot = kMainWindowFocus;
+}
+
+int32_t FocusedSlot(void* context) {
+    Recording call(context, "focused");
+    return call.window().focusedSlot;
 }
 
 void ShowMessage(void* context, const char16_t* text, const char16_t* caption, MessageIcon icon) {
@@ -120,6 +129,7 @@ const WindowServices kServices = {
     .setControlText = SetControlText,
     .focusControl = FocusControl,
     .focusMainWindow = FocusMainWindow,
+    .focusedSlot = FocusedSlot,
     .showMessage = ShowMessage,
     .askYesNo = AskYesNo,
     .repaintMainWindow = RepaintMainWindow,
@@ -143,7 +153,7 @@ void ForgetCalls(FakeWindow& window) {
     window.readSlots.clear();
     window.messages.clear();
     window.questions.clear();
-    window.focusedSlot = -1;
+    window.focusedSlot = kNoSlot;
     window.mainRepaints = 0;
     window.verdictRepaints = 0;
     window.clipboardCalls = 0;
@@ -153,3 +163,66 @@ void ForgetCalls(FakeWindow& window) {
 }
 
 }  // namespace tarn::ui::fake
+
+namespace tarn::ui::fake::user {
+namespace {
+
+// The focused field, or null when the focus is not in a field.
+std::u16string* FocusedField(FakeWindow& window) {
+    if (!IsInputSlot(window.focusedSlot)) return nullptr;
+    return &window.controls[window.focusedSlot];
+}
+
+}  // namespace
+
+void Type(WindowState& state, const std::u16string& text) {
+    FakeWindow& window = WindowOf(state);
+    for (const char16_t unit : text) {
+        std::u16string* field = FocusedField(window);
+        if (!field) return;
+        if (window.selectedAll[window.focusedSlot]) field->clear();
+        window.selectedAll[window.focusedSlot] = false;
+        field->push_back(unit);
+        InputEdited(state);
+    }
+}
+
+void Backspace(WindowState& state) {
+    FakeWindow& window = WindowOf(state);
+    std::u16string* field = FocusedField(window);
+    if (!field || field->empty()) return;
+    if (window.selectedAll[window.focusedSlot]) {
+        field->clear();
+    } else {
+        field->pop_back();
+    }
+    window.selectedAll[window.focusedSlot] = false;
+    InputEdited(state);
+}
+
+void Tab(WindowState& state, bool shift) { TabKey(state, !shift); }
+
+void ComputeKey(WindowState& state) {
+    const int32_t focused = WindowOf(state).focusedSlot;
+    if (focused != kMainWindowFocus && focused != kNoSlot) ComputeCommand(state);
+}
+
+void Space(WindowState& state) {
+    const int32_t focused = WindowOf(state).focusedSlot;
+    if (IsButtonSlot(focused)) RunCommandForId(state, ButtonIdOfSlot(focused));
+}
+
+void ClickField(WindowState& state, int32_t slot) {
+    FakeWindow& window = WindowOf(state);
+    PointerPressed(state);
+    window.focusedSlot = slot;
+    if (IsInputSlot(slot)) window.selectedAll[slot] = false;
+}
+
+void ClickButton(WindowState& state, int32_t id) {
+    PointerPressed(state);
+    WindowOf(state).focusedSlot = ButtonSlotOf(id);
+    RunCommandForId(state, id);
+}
+
+}  // namespace tarn::ui::fake::user

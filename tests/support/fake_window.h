@@ -15,9 +15,9 @@
 
 namespace tarn::ui::fake {
 
-inline constexpr int32_t kSlotCount = kNoteTextSlot + 1;
+inline constexpr int32_t kSlotCount = kFirstButtonSlot + kButtonCount;
 // focusedSlot when the main window itself has the focus.
-inline constexpr int32_t kMainWindowFocus = 100;
+inline constexpr int32_t kMainWindowFocus = kMainWindowSlot;
 
 struct Message {
     std::u16string text;
@@ -35,7 +35,10 @@ struct FakeWindow {
     std::vector<int32_t> readSlots;
     std::vector<Message> messages;
     std::vector<Message> questions;
-    int32_t focusedSlot = -1;  // -1: nothing, kMainWindowFocus: the main window
+    int32_t focusedSlot = kNoSlot;  // kMainWindowFocus: the main window
+    // Whether a field's whole text is selected, so that typing replaces it;
+    // otherwise the caret is at its end.
+    bool selectedAll[kMaxInputs] = {};
     int32_t mainRepaints = 0;
     int32_t verdictRepaints = 0;
     int32_t clipboardCalls = 0;
@@ -68,5 +71,26 @@ void Start(WindowState& state, const ToolDescriptor& tool, FakeWindow& window);
 FakeWindow& WindowOf(const WindowState& state);
 // Forgets the recorded calls; keeps what the window shows and how it answers.
 void ForgetCalls(FakeWindow& window);
+
+// What a clinician does at the window, passed on to the commands the way
+// both front ends pass it on.
+namespace user {
+
+// Characters typed into the focused field: they replace a selected text,
+// otherwise they go at its end; each one is an edit. Elsewhere they do
+// nothing.
+void Type(WindowState& state, const std::u16string& text);
+void Backspace(WindowState& state);
+void Tab(WindowState& state, bool shift = false);
+// Enter or F5: computes while a control, not the main window, has the focus.
+void ComputeKey(WindowState& state);
+// Space: presses the focused button.
+void Space(WindowState& state);
+// A click in a field leaves the caret at the end of its text.
+void ClickField(WindowState& state, int32_t slot);
+// A click on a button focuses it and runs its command.
+void ClickButton(WindowState& state, int32_t id);
+
+}  // namespace user
 
 }  // namespace tarn::ui::fake

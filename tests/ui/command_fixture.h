@@ -20,6 +20,7 @@ inline constexpr char16_t kDefaultReport[] =
 inline constexpr char16_t kSevereVerdict[] = u"重度高钾，立即处理并持续心电监护";
 inline constexpr char16_t kModerateVerdict[] = u"中度高钾，限制含钾食物与药物，复查";
 inline constexpr char16_t kNormalVerdict[] = u"血钾在可接受范围，继续监测";
+inline constexpr char16_t kLowVerdict[] = u"血钾偏低，不宜使用胰岛素，请复核血钾";
 
 // What a command may change, copied out for before/after comparison.
 struct Snapshot {

@@ -100,7 +100,9 @@ TEST_F(CommandsTest, ResetRestoresDefaultsAndForgetsTheResult) {
     EXPECT_EQ(state.lastInputs[0], 45.0);
     EXPECT_EQ(state.lastInputs[1], 5.5);
     EXPECT_EQ(std::u16string(state.lastResultText), lastText);
-    EXPECT_EQ(window().focusedSlot, -1);
+    EXPECT_EQ(window().focusedSlot, 0) << "back at the first field";
+    EXPECT_TRUE(window().selectedAll[0]) << "with its default selected";
+    EXPECT_EQ(window().calls.back(), "focus 0");
     EXPECT_TRUE(window().messages.empty());
 }
 
@@ -147,12 +149,12 @@ TEST_F(CommandsTest, AboutDescribesTheTool) {
         u"Ordavel",
         u"",
         u"分类：急诊",
-        u"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖",
+        u"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖",
         u"",
         u"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，",
         u"具体用药与处置请结合患者实际情况及本院规范执行。",
         u"",
-        u"版本 V1.0",
+        u"版本 V1.1",
     };
     EXPECT_EQ(Lines(window().messages[0].text), expected);
     EXPECT_EQ(window().mainRepaints, 0);

@@ -35,6 +35,16 @@ INSTANTIATE_TEST_SUITE_P(
                       Accepted{u"60   ", 60.0}, Accepted{u"0", 0.0},
                       Accepted{u"1.7976931348623157e308", 1.7976931348623157e308}));
 
+// What a Chinese input method types in full-width mode (digits and full
+// stop) or punctuation mode (the ideographic full stop for ".").
+INSTANTIATE_TEST_SUITE_P(
+    FullWidth, AcceptedField,
+    ::testing::Values(Accepted{u"\uFF16\uFF10", 60.0}, Accepted{u"6\uFF0E8", 6.8},
+                      Accepted{u"\uFF16.\uFF18", 6.8}, Accepted{u"6\u30028", 6.8},
+                      Accepted{u"\uFF10\uFF11\uFF12\uFF13\uFF14\uFF15\uFF16\uFF17\uFF18\uFF19",
+                               123456789.0},
+                      Accepted{u" \uFF17\uFF10\u3002\uFF14 ", 70.4}));
+
 INSTANTIATE_TEST_SUITE_P(Blank, AcceptedField,
                          ::testing::Values(Accepted{u"", 0.0}, Accepted{u" ", 0.0},
                                            Accepted{u"      ", 0.0}));
@@ -55,7 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
                       u"6..8", u"1e", u"1e+", u".", u"-", u"e5", u"0x10", u"0x1p3",
                       u"inf", u"-inf", u"INF", u"infinity", u"nan", u"NaN", u"nan(1)",
                       u"1e999", u"-1e999", u"\t6.8", u"6.8\t", u"6.8\r\n",
-                      u"\u00A06.8", u"6.8\u3000", u"\uFF16\uFF10", u"6\uFF0E8"));
+                      u"\u00A06.8", u"6.8\u3000", u"\uFF16\uFF0C\uFF18", u"\uFF0D5",
+                      u"\uFF16\uFF18\uFF4B\uFF47", u"6\u3002\u30028", u"\u3002", u"\uFF0F5",
+                      u"\uFF1A5"));
 
 TEST(ParseInputField, NullTextIsBlank) {
     double value = 1.0;
@@ -133,7 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Graded{u"60", u"6.49", 2, kModerateVerdict},
                       Graded{u"60", u"5.5", 2, kModerateVerdict},
                       Graded{u"60", u"5.49", 0, kNormalVerdict},
-                      Graded{u"60", u"", 0, kNormalVerdict},
+                      Graded{u"60", u"3.5", 0, kNormalVerdict},
+                      Graded{u"60", u"3.49", 2, kLowVerdict},
+                      Graded{u"60", u"2.0", 2, kLowVerdict},
+                      Graded{u"60", u"", 2, kLowVerdict},  // read as 0 once confirmed
+                      Graded{u"60", u"\uFF16\uFF0E\uFF18", 3, kSevereVerdict},
+                      Graded{u"60", u"6\u30028", 3, kSevereVerdict},
                       Graded{u" 45 ", u" 5.5 ", 2, kModerateVerdict}));
 
 TEST_F(ComputeCommandTest, EmptyAndBlankFieldsCountAsZero) {
@@ -144,7 +161,8 @@ TEST_F(ComputeCommandTest, EmptyAndBlankFieldsCountAsZero) {
     EXPECT_EQ(state.lastInputs[1], 0.0);
     EXPECT_EQ(window().controls[kResultBoxSlot],
               u"10% 葡萄糖酸钙：0.0 ml\r\n胰岛素：0.0 U\r\n葡萄糖：0.0 g\r\n50% 葡萄糖：0.0 ml\r\n");
-    EXPECT_EQ(state.currentLevel, 0);
+    EXPECT_EQ(state.currentLevel, 2) << "a potassium of 0 is low";
+    EXPECT_EQ(window().controls[kVerdictLineSlot], kLowVerdict);
 }
 
 class RefusedCompute : public CommandTest, public ::testing::WithParamInterface<const char16_t*> {};
@@ -159,7 +177,7 @@ TEST_P(RefusedCompute, NamesTheFieldAndChangesNothing) {
     ComputeCommand(state);
 
     ASSERT_EQ(window().messages.size(), 1u);
-    EXPECT_EQ(window().messages[0].text, u"第 2 项“血钾”请输入数字。");
+    EXPECT_EQ(window().messages[0].text, u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。");
     EXPECT_EQ(window().messages[0].caption, u"输入有误");
     EXPECT_EQ(window().messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(window().focusedSlot, 1);
@@ -179,7 +197,7 @@ TEST_F(ComputeCommandTest, RefusesAFieldTooLongToReadWhole) {
     TypeInputs(u"    1" + std::u16string(130, u'0'), u"6.8");
     ComputeCommand(state);
     ASSERT_EQ(window().messages.size(), 1u);
-    EXPECT_EQ(window().messages[0].text, u"第 1 项“体重”请输入数字。");
+    EXPECT_EQ(window().messages[0].text, u"第 1 项“体重”请输入数字（如 6.8，不带单位）。");
     EXPECT_EQ(window().focusedSlot, 0);
     EXPECT_EQ(state.resultCopy[0], 0);
 }
@@ -192,7 +210,7 @@ TEST_F(ComputeCommandTest, StopsReadingAtTheFirstRefusedField) {
     ComputeCommand(state);
     EXPECT_EQ(window().readSlots, (std::vector<int32_t>{0, 1}));
     ASSERT_EQ(window().messages.size(), 1u);
-    EXPECT_EQ(window().messages[0].text, u"第 2 项“乙”请输入数字。");
+    EXPECT_EQ(window().messages[0].text, u"第 2 项“乙”请输入数字（如 6.8，不带单位）。");
     EXPECT_EQ(state.resultCopy[0], 0);
     EXPECT_EQ(std::u16string(state.statusLine), kReadyStatus);
 }
@@ -316,7 +334,8 @@ TEST_P(AnsweredQuestions, NoEndsTheCommandAtThatField) {
     if (GetParam().focused < 0) {
         EXPECT_EQ(state.lastInputs[0], 760.0);
         EXPECT_EQ(state.lastInputs[1], 68.0);
-        EXPECT_NE(window().controls[kResultBoxSlot].find(u"胰岛素：76.0 U"), std::u16string::npos);
+        EXPECT_NE(window().controls[kResultBoxSlot].find(u"胰岛素：10.0 U"), std::u16string::npos)
+            << "the ceiling holds for a confirmed weight too";
         EXPECT_EQ(window().focusedSlot, kMainWindowFocus);
         return;
     }
@@ -336,7 +355,7 @@ TEST_F(ComputeCommandTest, AnInputErrorComesBeforeAnyQuestion) {
     ComputeCommand(state);
     EXPECT_TRUE(window().questions.empty());
     ASSERT_EQ(window().messages.size(), 1u);
-    EXPECT_EQ(window().messages[0].text, u"第 2 项“血钾”请输入数字。");
+    EXPECT_EQ(window().messages[0].text, u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。");
 }
 
 // Limits on one side, on none, and fields without a unit.

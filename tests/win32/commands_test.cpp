@@ -232,12 +232,12 @@ TEST_F(MessageBoxTest, AboutDescribesTheTool) {
         L"Ordavel\r\n"
         L"\r\n"
         L"分类：急诊\r\n"
-        L"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖\r\n"
+        L"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖\r\n"
         L"\r\n"
         L"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n"
         L"具体用药与处置请结合患者实际情况及本院规范执行。\r\n"
         L"\r\n"
-        L"版本 V1.0";
+        L"版本 V1.1";
     EXPECT_EQ(box.text.substr(0, head.size()), head);
 }
 
@@ -246,7 +246,7 @@ TEST_F(MessageBoxTest, ANumberWithTrailingTextIsRefusedAndTheFieldFocused) {
     MessageBoxWatcher watcher;
     PostKey(window().inputEdits[0], VK_F5);
     ASSERT_EQ(watcher.boxes().size(), 1u);
-    EXPECT_EQ(watcher.boxes()[0].text, L"第 2 项“血钾”请输入数字。");
+    EXPECT_EQ(watcher.boxes()[0].text, L"第 2 项“血钾”请输入数字（如 6.8，不带单位）。");
     EXPECT_EQ(watcher.boxes()[0].caption, L"输入有误");
     EXPECT_EQ(watcher.boxes()[0].owner, main());
     EXPECT_EQ(watcher.boxes()[0].icon, WarningIcon());
@@ -263,7 +263,7 @@ TEST_F(MessageBoxTest, AnInputErrorKeepsTheEarlierResult) {
     MessageBoxWatcher watcher;
     PostKey(window().inputEdits[1], VK_RETURN);
     ASSERT_EQ(watcher.boxes().size(), 1u);
-    EXPECT_EQ(watcher.boxes()[0].text, L"第 1 项“体重”请输入数字。");
+    EXPECT_EQ(watcher.boxes()[0].text, L"第 1 项“体重”请输入数字（如 6.8，不带单位）。");
     EXPECT_EQ(GetFocus(), window().inputEdits[0]);
     EXPECT_EQ(TextOf(window().resultBox), kDefaultReport);
     EXPECT_EQ(window().state.currentLevel, 3);
@@ -271,7 +271,7 @@ TEST_F(MessageBoxTest, AnInputErrorKeepsTheEarlierResult) {
 }
 
 // Zero lies outside both usual ranges: each is confirmed (Y), and no input
-// error is shown.
+// error is shown. A potassium of 0 is graded low.
 TEST_F(MessageBoxTest, EmptyFieldsCountAsZeroOnceConfirmed) {
     SetInput(0, L"");
     SetInput(1, L"   ");
@@ -284,7 +284,8 @@ TEST_F(MessageBoxTest, EmptyFieldsCountAsZeroOnceConfirmed) {
               L"第 2 项“血钾”为 0 mmol/L，超出常见范围 1.5–12 mmol/L。\r\n仍按此数值计算吗？");
     EXPECT_EQ(TextOf(window().resultBox),
               L"10% 葡萄糖酸钙：0.0 ml\r\n胰岛素：0.0 U\r\n葡萄糖：0.0 g\r\n50% 葡萄糖：0.0 ml\r\n");
-    EXPECT_EQ(window().state.currentLevel, 0);
+    EXPECT_EQ(window().state.currentLevel, 2);
+    EXPECT_EQ(TextOf(window().verdictLine), L"血钾偏低，不宜使用胰岛素，请复核血钾");
 }
 
 using CommandRoutingTest = MainWindowTest;

@@ -27,11 +27,11 @@ struct ExpectedControl {
 
 const ExpectedControl kExpected[] = {
     {L"Static", 0, 0x50000002, {24, 151, 208, 173}, 0, L"体重", 14, 400, L"Microsoft YaHei UI"},
-    {L"Edit", WS_EX_CLIENTEDGE, 0x50000080, {216, 146, 368, 173}, 2000, L"60", 15, 400,
+    {L"Edit", WS_EX_CLIENTEDGE, 0x50010080, {216, 146, 368, 173}, 2000, L"60", 15, 400,
      L"Microsoft YaHei UI"},
     {L"Static", 0, 0x50000000, {374, 150, 452, 172}, 0, L"kg", 12, 400, L"Microsoft YaHei UI"},
     {L"Static", 0, 0x50000002, {24, 185, 208, 207}, 0, L"血钾", 14, 400, L"Microsoft YaHei UI"},
-    {L"Edit", WS_EX_CLIENTEDGE, 0x50000080, {216, 180, 368, 207}, 2001, L"6.8", 15, 400,
+    {L"Edit", WS_EX_CLIENTEDGE, 0x50010080, {216, 180, 368, 207}, 2001, L"6.8", 15, 400,
      L"Microsoft YaHei UI"},
     {L"Static", 0, 0x50000000, {374, 184, 452, 206}, 0, L"mmol/L", 12, 400,
      L"Microsoft YaHei UI"},
@@ -43,13 +43,13 @@ const ExpectedControl kExpected[] = {
      L"同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。", 12, 400,
      L"Microsoft YaHei UI"},
     {L"Static", 0, 0x50000000, {492, 576, 984, 632}, 0,
-     L"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg、胰岛素 0.1U/kg + 50% 葡萄糖", 12, 400,
+     L"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖", 12, 400,
      L"Microsoft YaHei UI"},
-    {L"Button", 0, 0x5000000B, {20, 668, 172, 708}, 1001, L"计算 (F5)", 0, 0, nullptr},
-    {L"Button", 0, 0x5000000B, {184, 668, 316, 708}, 1002, L"保存记录", 0, 0, nullptr},
-    {L"Button", 0, 0x5000000B, {328, 668, 460, 708}, 1003, L"复制结果", 0, 0, nullptr},
-    {L"Button", 0, 0x5000000B, {472, 668, 604, 708}, 1004, L"清空重填", 0, 0, nullptr},
-    {L"Button", 0, 0x5000000B, {616, 668, 726, 708}, 1005, L"关于", 0, 0, nullptr},
+    {L"Button", 0, 0x5001000B, {20, 668, 172, 708}, 1001, L"计算 (F5)", 0, 0, nullptr},
+    {L"Button", 0, 0x5001000B, {184, 668, 316, 708}, 1002, L"保存记录", 0, 0, nullptr},
+    {L"Button", 0, 0x5001000B, {328, 668, 460, 708}, 1003, L"复制结果", 0, 0, nullptr},
+    {L"Button", 0, 0x5001000B, {472, 668, 604, 708}, 1004, L"清空重填", 0, 0, nullptr},
+    {L"Button", 0, 0x5001000B, {616, 668, 726, 708}, 1005, L"关于", 0, 0, nullptr},
 };
 
 std::vector<HWND> Children(HWND parent) {
@@ -210,7 +210,8 @@ TEST(ProgramResources, IconGroupOneAndVersionInformation) {
     EXPECT_STREQ(product, L"Ordavel");
     VS_FIXEDFILEINFO* fixed = nullptr;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);  // 1.0
+    EXPECT_EQ(fixed->dwProductVersionMS,
+              (ORDAVEL_VERSION_MAJOR << 16u) | ORDAVEL_VERSION_MINOR);  // the build's x.y
 }
 
 }  // namespace

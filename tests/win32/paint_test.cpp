@@ -214,6 +214,40 @@ TEST_F(PaintTest, OwnerDrawnButtonsByKindAndState) {
     }
 }
 
+// The dotted rectangle 4 pixels inside a button that the keyboard focused:
+// every other pixel of its outline in the caption colour.
+TEST_F(PaintTest, TheFocusRectangleIsDrawnOnlyForTheKeyboard) {
+    struct Case {
+        UINT state;
+        bool cues;
+        bool drawn;
+    };
+    for (const Case& one : {Case{ODS_FOCUS, true, true}, Case{ODS_FOCUS, false, false},
+                            Case{0, true, false}, Case{ODS_FOCUS | ODS_SELECTED, true, true}}) {
+        SCOPED_TRACE(std::to_string(one.state) + (one.cues ? " after Tab" : " after a click"));
+        window().state.focusCues = one.cues;
+        Canvas canvas(132, 40);
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_BUTTON;
+        item.CtlID = 1003;
+        item.itemState = one.state;
+        item.hwndItem = button(1003);
+        item.hDC = canvas.dc();
+        item.rcItem = RECT{0, 0, 132, 40};
+        SendMessageW(main(), WM_DRAWITEM, 1003, reinterpret_cast<LPARAM>(&item));
+        const uint32_t fill = (one.state & ODS_SELECTED) ? 0xE2EAF0 : 0xFFFFFF;
+        for (int x = 4; x < 128; ++x) {
+            const uint32_t expected = one.drawn && x % 2 == 0 ? 0x2C3842 : fill;
+            ASSERT_EQ(Hex(canvas.At(x, 4)), Hex(expected)) << "top row, x " << x;
+        }
+        EXPECT_EQ(Hex(canvas.At(5, 35)), Hex(one.drawn ? 0x2C3842 : fill)) << "bottom row";
+        EXPECT_EQ(Hex(canvas.At(4, 35)), Hex(fill)) << "between two dots";
+        EXPECT_EQ(Hex(canvas.At(127, 21)), Hex(one.drawn ? 0x2C3842 : fill)) << "right side";
+        EXPECT_EQ(Hex(canvas.At(3, 20)), Hex(fill)) << "nothing outside the inset";
+    }
+    window().state.focusCues = false;
+}
+
 HBRUSH WhiteBrush() { return Window().whiteBrush; }
 
 struct Colours {

@@ -106,7 +106,7 @@ TEST_F(SlipsTest, AnUnusualWeightIsAskedAboutWithNoTheDefault) {
     PostKey(window().inputEdits[0], VK_F5);
     ASSERT_EQ(watcher.boxes().size(), 1u);
     EXPECT_EQ(window().state.lastInputs[0], 760.0);
-    EXPECT_TRUE(Contains(TextOf(window().resultBox), L"胰岛素：76.0 U"));
+    EXPECT_TRUE(Contains(TextOf(window().resultBox), L"胰岛素：10.0 U"));
     EXPECT_EQ(GetFocus(), main());
 }
 

@@ -80,5 +80,5 @@ xdotool type --delay 100 760
 xdotool key F5
 answer_box "请确认输入" y
 copy_button
-expect_clipboard "胰岛素：76.0 U" "$severe_verdict" "Y computes 760 kg"
+expect_clipboard "胰岛素：10.0 U" "$severe_verdict" "Y computes 760 kg, insulin at its ceiling"
 echo "question box: $question_png (box $box)"

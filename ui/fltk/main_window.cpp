@@ -15,6 +15,7 @@
 #include "ui/fltk/utf.h"
 #include "ui/fltk/xlib_safe.h"
 #include "ui/fltk/window_title.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/paint.h"
 #include "ui/palette.h"
@@ -39,13 +40,37 @@ constexpr uint32_t kInputSelection = 0xCCE4F7;
 FrontEnd gFront;
 Fl_Event_Dispatch gPreviousDispatch = nullptr;
 
+// X gives Shift+Tab its own key.
+constexpr int kShiftTabKey = 0xFE20;
+
 bool IsComputeKey(int key) { return key == FL_Enter || key == FL_KP_Enter || key == FL_F + 5; }
 
-// While a message box runs its own loop the shortcut is not active.
-bool FocusIsOnAControl() {
-    if (Fl::modal()) return false;
+// Ctrl+Tab and Alt+Tab are no moves within the window.
+bool IsTabKey(int key) {
+    return (key == FL_Tab || key == kShiftTabKey) && !(Fl::event_state() & (FL_CTRL | FL_ALT));
+}
+
+// While a message box runs its own loop the keys are not active.
+bool FocusIsInTheWindow() {
+    if (Fl::modal() || !gFront.window) return false;
     const Fl_Widget* focus = Fl::focus();
-    return gFront.window && focus && focus != gFront.window && gFront.window->contains(focus);
+    return focus && (focus == gFront.window || gFront.window->contains(focus));
+}
+
+bool FocusIsOnAControl() { return FocusIsInTheWindow() && Fl::focus() != gFront.window; }
+
+// Returns 1 when the event was one of the window's own keys, used here.
+int HandleWindowKey() {
+    const int key = Fl::event_key();
+    if (IsComputeKey(key) && FocusIsOnAControl()) {
+        ui::ComputeCommand(gFront.state);
+        return 1;
+    }
+    if (IsTabKey(key) && FocusIsInTheWindow()) {
+        ui::TabKey(gFront.state, !(Fl::event_state() & FL_SHIFT) && key != kShiftTabKey);
+        return 1;
+    }
+    return 0;
 }
 
 StaticText* AddStatic(const ui::ControlSpec& layout, ui::ControlRole role, const char16_t* text) {
@@ -113,10 +138,10 @@ void AddFixedControls(const ToolDescriptor& tool) {
             case ui::ControlKind::Button: {
                 char caption[kCaptionBytes];
                 ToUtf8(layout.text, caption, kCaptionBytes);
-                auto* control =
-                    new PaintedButton(layout.x, layout.y, layout.width, layout.height, caption, layout.id);
+                auto* control = new PaintedButton(layout.x, layout.y, layout.width, layout.height,
+                                                  caption, layout.id, &gFront.state);
                 control->callback(OnButton, layout.id);
-                if (button < kButtonCount) gFront.buttons[button++] = control;
+                if (button < ui::kButtonCount) gFront.buttons[button++] = control;
                 break;
             }
         }
@@ -141,7 +166,7 @@ MainWindow::MainWindow(int x, int y, const char* caption)
 int MainWindow::handle(int event) {
     switch (event) {
         case FL_KEYBOARD:
-            // No dialog navigation: Tab and the arrow keys leave the focus be.
+            // No group navigation: the arrow keys leave the focus be.
             return 0;
         case FL_FOCUS:
             // FLTK would hand the focus to the first control that takes it.
@@ -214,11 +239,12 @@ void DestroyMainWindow() {
 }
 
 int DispatchEvent(int event, Fl_Window* window) {
-    int used = 0;
-    if (event == FL_KEYBOARD && IsComputeKey(Fl::event_key()) && FocusIsOnAControl()) {
-        ui::ComputeCommand(gFront.state);
-        used = 1;
-    } else {
+    int used = event == FL_KEYBOARD ? HandleWindowKey() : 0;
+    if (event == FL_PUSH && window == gFront.window && ui::PointerPressed(gFront.state) &&
+        Fl::focus()) {
+        Fl::focus()->redraw();  // a focused button drops its rectangle
+    }
+    if (!used) {
         used = gPreviousDispatch ? gPreviousDispatch(event, window) : Fl::handle_(event, window);
     }
     if (gFront.window && gFront.window->contains(Fl::focus())) gFront.lastFocus = Fl::focus();

@@ -14,11 +14,10 @@
 
 namespace tarn::fltk {
 
-inline constexpr int32_t kButtonCount = 5;
-
 // Paints the client area itself, then the controls over it. Keys that reach
-// the window are not used for moving the focus between controls, and on
-// activation the focus returns where it was, the window itself included.
+// the window do not move the focus (Tab is taken before any widget sees
+// it), and on activation the focus returns where it was, the window itself
+// included.
 class MainWindow : public Fl_Double_Window {
 public:
     MainWindow(int x, int y, const char* caption);
@@ -35,7 +34,7 @@ struct FrontEnd {
     ResultDisplay* resultBox = nullptr;
     StaticText* verdictLine = nullptr;
     StaticText* noteText = nullptr;
-    PaintedButton* buttons[kButtonCount] = {};  // compute, save, copy, reset, about
+    PaintedButton* buttons[ui::kButtonCount] = {};  // compute, save, copy, reset, about
     // Where the keyboard focus was last inside the window (the window itself
     // after a computation); it goes back there when the window is activated.
     Fl_Widget* lastFocus = nullptr;
@@ -57,7 +56,9 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool);
 void DestroyMainWindow();
 
 // Seen by FLTK before any widget: Enter or F5 while a control of the main
-// window has the focus runs the compute command and goes no further.
+// window has the focus runs the compute command and goes no further; Tab
+// and Shift+Tab in the window move the focus; a mouse press hides the
+// focus rectangle.
 int DispatchEvent(int event, Fl_Window* window);
 
 }  // namespace tarn::fltk

@@ -120,4 +120,10 @@ void DrawButtonFace(int x, int y, int width, int height, const char* caption, ui
     TextInBox(x, y, width, height, caption, face.caption, face.font, face.align);
 }
 
+void DrawFocusRectangle(int x, int y, int width, int height, ui::ButtonKind kind) {
+    fl_color(ToFlColour(ui::ButtonFaceOf(kind, false).caption));
+    ui::ForEachOutlineDot(ui::FocusRectangleOf({x, y, width, height}),
+                          [](int32_t dotX, int32_t dotY) { fl_point(dotX, dotY); });
+}
+
 }  // namespace tarn::fltk

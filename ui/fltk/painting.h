@@ -33,5 +33,7 @@ void PaintClientArea(const ui::WindowState& state, int width, int height);
 // An owner-drawn button's face in the colours of its kind and state.
 void DrawButtonFace(int x, int y, int width, int height, const char* caption, ui::ButtonKind kind,
                     bool pressed);
+// The dotted focus rectangle inside a button, in its caption colour.
+void DrawFocusRectangle(int x, int y, int width, int height, ui::ButtonKind kind);
 
 }  // namespace tarn::fltk

@@ -7,6 +7,7 @@
 
 #include "engine/text.h"
 #include "platform/platform.h"
+#include "ui/keyboard.h"
 #include "ui/fltk/main_window.h"
 #include "ui/fltk/message_box.h"
 #include "ui/fltk/utf.h"
@@ -78,14 +79,32 @@ void SetControlText(void* context, int32_t slot, const char16_t* text) {
     }
 }
 
+// The controls that can take the focus: input edits, the report, buttons.
+Fl_Widget* FocusableControl(const FrontEnd& front, int32_t slot) {
+    if (Fl_Input* edit = InputEdit(front, slot)) return edit;
+    if (slot == ui::kResultBoxSlot) return front.resultBox;
+    if (ui::IsButtonSlot(slot)) return front.buttons[slot - ui::kFirstButtonSlot];
+    return nullptr;
+}
+
 void FocusControl(void* context, int32_t slot) {
     FrontEnd& front = Of(context);
-    Fl_Widget* control = InputEdit(front, slot);
-    if (!control && slot == ui::kResultBoxSlot) control = front.resultBox;
+    Fl_Widget* control = FocusableControl(front, slot);
     if (!control || !control->take_focus()) return;
     front.lastFocus = control;
     // The whole text selected, the cursor at its end: typing replaces it.
     if (Fl_Input* edit = InputEdit(front, slot)) edit->position(edit->size(), 0);
+}
+
+int32_t FocusedSlot(void* context) {
+    const FrontEnd& front = Of(context);
+    const Fl_Widget* focus = Fl::focus();
+    if (!focus) return ui::kNoSlot;
+    if (focus == front.window) return ui::kMainWindowSlot;
+    for (int32_t slot = 0; slot < ui::kFirstButtonSlot + ui::kButtonCount; ++slot) {
+        if (focus == FocusableControl(front, slot)) return slot;
+    }
+    return ui::kNoSlot;
 }
 
 void FocusMainWindow(void* context) {
@@ -146,6 +165,7 @@ const ui::WindowServices kWindowServices = {
     .setControlText = SetControlText,
     .focusControl = FocusControl,
     .focusMainWindow = FocusMainWindow,
+    .focusedSlot = FocusedSlot,
     .showMessage = ShowMessage,
     .askYesNo = AskYesNo,
     .repaintMainWindow = RepaintMainWindow,

@@ -40,8 +40,8 @@ void StaticText::draw() {
 }
 
 PaintedButton::PaintedButton(int x, int y, int width, int height, const char* caption,
-                             int32_t id)
-    : Fl_Button(x, y, width, height) {
+                             int32_t id, const ui::WindowState* state)
+    : Fl_Button(x, y, width, height), state_(state) {
     copy_label(caption);
     labelfont(FontFace(ui::kButtonFont));
     labelsize(FontSize(ui::kButtonFont));
@@ -56,6 +56,9 @@ bool PaintedButton::Primary() const { return Kind() == ui::ButtonKind::Primary; 
 
 void PaintedButton::draw() {
     DrawButtonFace(x(), y(), w(), h(), label() ? label() : "", Kind(), value() != 0);
+    if (state_ && ui::ShowsFocusRectangle(*state_, Fl::focus() == this)) {
+        DrawFocusRectangle(x(), y(), w(), h(), Kind());
+    }
 }
 
 ResultDisplay::ResultDisplay(int x, int y, int width, int height)

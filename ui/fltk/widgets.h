@@ -10,6 +10,7 @@
 
 #include "ui/fltk/painting.h"
 #include "ui/fltk/xlib_safe.h"
+#include "ui/window_state.h"
 
 namespace tarn::fltk {
 
@@ -35,16 +36,22 @@ private:
     const int32_t* level_;
 };
 
-// A flat button painted in the window's colours, with no focus rectangle.
-// Its control id is the callback argument.
+// A flat button painted in the window's colours, with a dotted focus
+// rectangle while the keyboard has put the focus on it. Its control id is
+// the callback argument.
 class PaintedButton : public Fl_Button {
 public:
-    PaintedButton(int x, int y, int width, int height, const char* caption, int32_t id);
+    // `state` is read at each drawing: it says whether focus shows.
+    PaintedButton(int x, int y, int width, int height, const char* caption, int32_t id,
+                  const ui::WindowState* state);
     ui::ButtonKind Kind() const;
     bool Primary() const;
 
 protected:
     void draw() override;
+
+private:
+    const ui::WindowState* state_;
 };
 
 // The read-only multi-line report with its vertical scrollbar always there,

@@ -17,11 +17,11 @@ namespace tarn::win32 {
 static_assert(ui::kMainWindowStyle == (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
 static_assert(ui::kClientEdge == WS_EX_CLIENTEDGE);
 static_assert(ui::kInputLabelStyle == (WS_CHILD | WS_VISIBLE | SS_RIGHT));
-static_assert(ui::kInputEditStyle == (WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL));
+static_assert(ui::kInputEditStyle == (WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL));
 static_assert(ui::kStaticStyle == (WS_CHILD | WS_VISIBLE));
 static_assert(ui::kResultBoxStyle ==
               (WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_READONLY | ES_AUTOVSCROLL | ES_MULTILINE));
-static_assert(ui::kButtonStyle == (WS_CHILD | WS_VISIBLE | BS_OWNERDRAW));
+static_assert(ui::kButtonStyle == (WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW));
 
 namespace {
 

@@ -14,7 +14,6 @@
 namespace tarn::win32 {
 
 inline constexpr wchar_t kWindowClassName[] = L"TarnMedToolWnd";
-inline constexpr int32_t kButtonCount = 5;
 
 // Everything the window keeps for the life of the process.
 struct MainWindow {
@@ -25,7 +24,7 @@ struct MainWindow {
     HWND verdictLine = nullptr;
     HWND noteText = nullptr;
     HWND referenceLine = nullptr;
-    HWND buttons[kButtonCount] = {};  // compute, save, copy, reset, about
+    HWND buttons[ui::kButtonCount] = {};  // compute, save, copy, reset, about
     HFONT fonts[ui::kFontCount] = {};  // font n is fonts[n - 1]
     HBRUSH whiteBrush = nullptr;
     HBRUSH backgroundBrush = nullptr;
@@ -51,8 +50,9 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // One message of the loop: Enter or F5 aimed at a control of the main window
-// runs the compute command and goes no further; the rest is translated and
-// dispatched.
+// runs the compute command and goes no further, as Tab and Shift+Tab aimed
+// at the window or a control of it move the focus; the rest is translated
+// and dispatched.
 void ProcessMessage(const MSG& message);
 int32_t RunMessageLoop();
 

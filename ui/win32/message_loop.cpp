@@ -1,27 +1,68 @@
-// The message loop and its keyboard shortcut for the compute command.
+// The message loop and its keys: Enter and F5 run the compute command, Tab
+// and Shift+Tab move the focus; a mouse press hides the focus rectangle.
 #include <windows.h>
 
 #include "ui/commands.h"
+#include "ui/keyboard.h"
 #include "ui/win32/main_window.h"
 
 namespace tarn::win32 {
 namespace {
 
+bool IsInMainWindow(HWND target) {
+    HWND window = Window().window;
+    return target == window || IsChild(window, target) != FALSE;
+}
+
+bool IsKeyDown(const MSG& message, WPARAM key) {
+    return message.message == WM_KEYDOWN && message.wParam == key;
+}
+
+bool IsHeld(int key) { return GetKeyState(key) < 0; }
+
+// Aimed at a control, not at the main window itself (as after a computation).
 bool IsComputeKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN) return false;
-    if (message.wParam != VK_RETURN && message.wParam != VK_F5) return false;
+    if (!IsKeyDown(message, VK_RETURN) && !IsKeyDown(message, VK_F5)) return false;
     return IsChild(Window().window, message.hwnd) != FALSE;
+}
+
+// Ctrl+Tab and Alt+Tab are no moves within the window.
+bool IsTabKey(const MSG& message) {
+    return IsKeyDown(message, VK_TAB) && !IsHeld(VK_CONTROL) && !IsHeld(VK_MENU) &&
+           IsInMainWindow(message.hwnd);
+}
+
+bool IsPointerPress(const MSG& message) {
+    switch (message.message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: return IsInMainWindow(message.hwnd);
+        default: return false;
+    }
+}
+
+// A button that has the focus drops its rectangle at once.
+void RepaintFocusedControl() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Window().window, focus)) InvalidateRect(focus, nullptr, FALSE);
 }
 
 }  // namespace
 
-// The key is consumed: no character message is made from it and the
-// control never sees it.
+// The keys are consumed: no character message is made from them and the
+// control never sees them.
 void ProcessMessage(const MSG& message) {
+    ui::WindowState& state = Window().state;
     if (IsComputeKey(message)) {
-        ui::ComputeCommand(Window().state);
+        ui::ComputeCommand(state);
         return;
     }
+    if (IsTabKey(message)) {
+        ui::TabKey(state, !IsHeld(VK_SHIFT));
+        return;
+    }
+    if (IsPointerPress(message) && ui::PointerPressed(state)) RepaintFocusedControl();
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

@@ -91,6 +91,11 @@ void DrawButton(const DRAWITEMSTRUCT& item) {
     char16_t caption[kButtonTextCapacity] = {};
     GetWindowTextW(item.hwndItem, Wide(caption), kButtonTextCapacity);
     TextInBox(item.hDC, box, caption, face.caption, face.font, face.align);
+    if (ui::ShowsFocusRectangle(Window().state, (item.itemState & ODS_FOCUS) != 0)) {
+        const COLORREF colour = ToColorRef(face.caption);
+        ui::ForEachOutlineDot(ui::FocusRectangleOf(box),
+                              [&](int32_t x, int32_t y) { SetPixelV(item.hDC, x, y, colour); });
+    }
 }
 
 HBRUSH EditColours(HDC dc) {

@@ -4,6 +4,7 @@
 
 #include "engine/format.h"
 #include "engine/text.h"
+#include "ui/keyboard.h"
 #include "ui/services.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/main_window.h"
@@ -17,6 +18,7 @@ MainWindow& Of(void* context) { return *static_cast<MainWindow*>(context); }
 
 HWND ControlOfSlot(const MainWindow& window, int32_t slot) {
     if (slot >= 0 && slot < kMaxInputs) return window.inputEdits[slot];
+    if (ui::IsButtonSlot(slot)) return window.buttons[slot - ui::kFirstButtonSlot];
     switch (slot) {
         case ui::kResultBoxSlot: return window.resultBox;
         case ui::kVerdictLineSlot: return window.verdictLine;
@@ -50,6 +52,17 @@ void FocusControl(void* context, int32_t slot) {
 }
 
 void FocusMainWindow(void* context) { SetFocus(Of(context).window); }
+
+int32_t FocusedSlot(void* context) {
+    const MainWindow& window = Of(context);
+    HWND focus = GetFocus();
+    if (!focus) return ui::kNoSlot;
+    if (focus == window.window) return ui::kMainWindowSlot;
+    for (int32_t slot = 0; slot < ui::kFirstButtonSlot + ui::kButtonCount; ++slot) {
+        if (focus == ControlOfSlot(window, slot)) return slot;
+    }
+    return ui::kNoSlot;
+}
 
 void ShowMessage(void* context, const char16_t* text, const char16_t* caption,
                  MessageIcon icon) {
@@ -101,6 +114,7 @@ const ui::WindowServices kWindowServices = {
     .setControlText = SetControlText,
     .focusControl = FocusControl,
     .focusMainWindow = FocusMainWindow,
+    .focusedSlot = FocusedSlot,
     .showMessage = ShowMessage,
     .askYesNo = AskYesNo,
     .repaintMainWindow = RepaintMainWindow,
