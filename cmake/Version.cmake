@@ -1,5 +1,5 @@
 # The version every file and package carries: the project's, unless a build
-# numbered otherwise (the upgrade check builds 1.0.1) passes
+# numbered otherwise (the upgrade check builds 1.0.0) passes
 # -DORDAVEL_VERSION=x.y.z. Empty means the project's own.
 set(ORDAVEL_VERSION "" CACHE STRING "Version to build, x.y.z; empty: the project's")
 if(NOT ORDAVEL_VERSION)
