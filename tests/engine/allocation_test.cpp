@@ -12,7 +12,7 @@
 #include <new>
 #include <string>
 
-#include "engine/computation.h"
+#include "computation/computation.h"
 #include "engine/descriptor.h"
 #include "engine/expression.h"
 #include "engine/format.h"

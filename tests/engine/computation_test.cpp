@@ -1,6 +1,6 @@
 // The compute operation: report lines, failure note, verdict walk, bounded
 // buffers, and the hand-over of report kinds to their generators.
-#include "engine/computation.h"
+#include "computation/computation.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/computation.h"
+#include "computation/computation.h"
 #include "reports/generators.h"
 #include "reports/reports.h"
 #include "tests/support/report_tool.h"
