@@ -121,7 +121,8 @@ void DeclareDpiAware() {}
 LocalDateTime LocalTime() {
     const std::time_t now = std::time(nullptr);
     std::tm parts{};
-    localtime_r(&now, &parts);
+    // Without a local time the UTC time is the closest there is.
+    if (localtime_r(&now, &parts) == nullptr) gmtime_r(&now, &parts);
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
             parts.tm_hour,        parts.tm_min,     parts.tm_sec};
 }

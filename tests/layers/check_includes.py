@@ -15,9 +15,9 @@ PRODUCT_FOLDERS = ("app", "engine", "reports", "computation", "records", "ui", "
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp")
 
 # What each layer may include, itself included. Platform lies beside the
-# stack: the engine core, the report kinds and the computation never use it.
+# stack: the engine core never uses it, the report kinds for today's date.
 CORE = {"engine"}
-REPORTS = CORE | {"reports"}
+REPORTS = CORE | {"reports", "platform"}
 COMPUTATION = REPORTS | {"computation"}
 RECORDS = COMPUTATION | {"records", "platform"}
 WINDOW = RECORDS | {"ui"}
