@@ -15,9 +15,12 @@
 #include <string>
 
 #include "engine/descriptor.h"
+#include "tests/support/text.h"
 
 namespace tarn {
 namespace {
+
+using testing::Repeat;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -431,12 +434,6 @@ TEST(Expression, ThisToolsConditions) {
 
 // Nesting: up to kMaxExpressionDepth levels are read, deeper texts fail
 // without exhausting the stack.
-
-std::string Repeat(const std::string& piece, int32_t count) {
-    std::string text;
-    for (int32_t i = 0; i < count; ++i) text += piece;
-    return text;
-}
 
 TEST(Expression, NestingUpToTheBound) {
     const int32_t n = kMaxExpressionDepth;
