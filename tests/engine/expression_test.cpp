@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/descriptor.h"
+#include "tests/support/over_limit_tools.h"
 #include "tests/support/text.h"
 
 namespace tarn {
@@ -378,6 +379,29 @@ TEST(Expression, MissingValueArraysFailInsteadOfBeingRead) {
     EXPECT_EQ(error, 1);
     // Without an error output the value still comes back.
     EXPECT_EQ(EvaluateExpression(kTestTool, "2*w", kInputValues, kOutputValues, nullptr), 120.0);
+}
+
+TEST(EvaluateExpression, NamesPastTheClampFailAsUnknownNames) {
+    const double inputs[kMaxInputs] = {};
+    const double outputs[kMaxOutputs] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4.0};
+    struct ClampCase {
+        const ToolDescriptor* tool;
+        const char* text;
+        double value;
+        int32_t error;
+    };
+    const ClampCase cases[] = {
+        {&testing::kSeventeenOutputTool, "o15", 4.0, 0},
+        {&testing::kSeventeenOutputTool, "q", 0.0, 1},
+        {&testing::kSeventeenOutputTool, "o15+q", 4.0, 1},
+        {&testing::kSeventeenInputTool, "i15", 0.0, 0},
+        {&testing::kSeventeenInputTool, "r", 0.0, 1},
+    };
+    for (const ClampCase& c : cases) {
+        int32_t error = -1;
+        EXPECT_EQ(EvaluateExpression(*c.tool, c.text, inputs, outputs, &error), c.value) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
 }
 
 // This tool's own formulas and verdict conditions.
