@@ -8,6 +8,7 @@ the same table lines.
     check_includes.py SOURCE_ROOT      check the tree
     check_includes.py --self-test      check the checker on trees of its own
 """
+import collections
 import os
 import re
 import sys
@@ -37,12 +38,8 @@ SHOWN_LINE = re.compile(r"^layer +\S+ +\S+/ +\S+ +may use ")
 TABLE_LINE = re.compile(r"^layer +([a-z0-9]+) +([a-z0-9/]+)/ +([a-z0-9_]+) +may use +([a-z0-9 ]+?) *$")
 
 
-class Layer:
-    def __init__(self, name, folder, library, uses):
-        self.name = name
-        self.folder = folder
-        self.library = library
-        self.uses = uses
+# One line of the table; `uses` names the layers below it that it may use.
+Layer = collections.namedtuple("Layer", "name folder library uses")
 
 
 def table_lines(root):
@@ -109,10 +106,25 @@ def product_files(root, layers):
                     yield os.path.relpath(full, root).replace(os.sep, "/")
 
 
+def include_fault(root, layers, layer, quote, target):
+    """What is wrong with one include of a file of `layer`, or None."""
+    if quote == "<":
+        system_layers = {each.name for each in layers if SYSTEM in each.uses}
+        if target not in STANDARD_HEADERS and layer not in system_layers:
+            return f"{layer} may not include OS or toolkit headers"
+        return None
+    if not os.path.isfile(os.path.join(root, target)):
+        return "no such file under the source root"
+    target_layer = layer_of(target, layers)
+    if target_layer is None:
+        return "lies in no layer"
+    if target_layer not in allowed_layers(layers)[layer]:
+        return f"{layer} may not include {target_layer}"
+    return None
+
+
 def include_faults(root, layers):
     found = []
-    allowed = allowed_layers(layers)
-    system_layers = {layer.name for layer in layers if SYSTEM in layer.uses}
     for path in product_files(root, layers):
         layer = layer_of(path, layers)
         if layer is None:
@@ -121,22 +133,9 @@ def include_faults(root, layers):
         with open(os.path.join(root, path), encoding="utf-8") as source:
             for number, line in enumerate(source, 1):
                 match = INCLUDE.match(line)
-                if not match:
-                    continue
-                quote, target = match.groups()
-                where = f"{path}:{number}: {quote}{target}"
-                if quote == "<":
-                    if target not in STANDARD_HEADERS and layer not in system_layers:
-                        found.append(f"{where}: {layer} may not include OS or toolkit headers")
-                    continue
-                if not os.path.isfile(os.path.join(root, target)):
-                    found.append(f"{where}: no such file under the source root")
-                    continue
-                target_layer = layer_of(target, layers)
-                if target_layer is None:
-                    found.append(f"{where}: lies in no layer")
-                elif target_layer not in allowed[layer]:
-                    found.append(f"{where}: {layer} may not include {target_layer}")
+                fault = match and include_fault(root, layers, layer, *match.groups())
+                if fault:
+                    found.append(f"{path}:{number}: {match.group(1)}{match.group(2)}: {fault}")
     return found
 
 
