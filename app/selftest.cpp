@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/computation.h"
+#include "computation/computation.h"
 #include "engine/expression.h"
 #include "engine/format.h"
 #include "engine/text.h"

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/computation.h"
+#include "computation/computation.h"
 #include "engine/expression.h"
 
 namespace {

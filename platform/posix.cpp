@@ -18,23 +18,14 @@ namespace {
 constexpr int32_t kCommandLineCapacity = 32768;
 char16_t gCommandLine[kCommandLineCapacity];
 
-// Appends UTF-8 `text` as UTF-16 through the one codec; false when it did
-// not fit whole.
-bool AppendUtf8(const char* text, char16_t* out, int32_t capacity, int32_t* length) {
-    return AppendUtf8AsUtf16(text, out, capacity, length);
-}
-
 bool HoldsBlank(const char* text) {
     for (; *text != 0; ++text)
         if (*text == ' ') return true;
     return false;
 }
 
-// UTF-16 path to UTF-8 for the C library; false when it does not fit.
-bool NarrowPath(const char16_t* path, char* out, int32_t capacity) {
-    return Utf16ToUtf8(path, out, capacity) >= 0;
-}
-
+// A UTF-16 path goes to the C library as at most this many UTF-8 bytes
+// (Utf16ToUtf8 refuses a longer one: -1).
 constexpr int32_t kNarrowPathCapacity = 4096;
 // Room for ".<pid>.tmp" after a path.
 constexpr int32_t kTemporaryPathCapacity = kNarrowPathCapacity + 32;
@@ -105,11 +96,11 @@ bool LinksUnsupported(int error) {
 void RememberArguments(int argumentCount, char** arguments) {
     int32_t length = 0;
     for (int i = 0; i < argumentCount; ++i) {
-        if (i > 0) AppendUtf8(" ", gCommandLine, kCommandLineCapacity, &length);
+        if (i > 0) AppendUtf8AsUtf16(" ", gCommandLine, kCommandLineCapacity, &length);
         const bool quoted = HoldsBlank(arguments[i]);
-        if (quoted) AppendUtf8("\"", gCommandLine, kCommandLineCapacity, &length);
-        AppendUtf8(arguments[i], gCommandLine, kCommandLineCapacity, &length);
-        if (quoted) AppendUtf8("\"", gCommandLine, kCommandLineCapacity, &length);
+        if (quoted) AppendUtf8AsUtf16("\"", gCommandLine, kCommandLineCapacity, &length);
+        AppendUtf8AsUtf16(arguments[i], gCommandLine, kCommandLineCapacity, &length);
+        if (quoted) AppendUtf8AsUtf16("\"", gCommandLine, kCommandLineCapacity, &length);
     }
     gCommandLine[length] = 0;
 }
@@ -121,7 +112,8 @@ void DeclareDpiAware() {}
 LocalDateTime LocalTime() {
     const std::time_t now = std::time(nullptr);
     std::tm parts{};
-    localtime_r(&now, &parts);
+    // Without a local time the UTC time is the closest there is.
+    if (localtime_r(&now, &parts) == nullptr) gmtime_r(&now, &parts);
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
             parts.tm_hour,        parts.tm_min,     parts.tm_sec};
 }
@@ -133,12 +125,12 @@ bool LocalAppDataFolder(char16_t* buffer, int32_t capacity) {
     bool whole = true;
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/') {
-        whole = AppendUtf8(xdg, buffer, capacity, &length);
+        whole = AppendUtf8AsUtf16(xdg, buffer, capacity, &length);
     } else {
         const char* home = std::getenv("HOME");
         if (!home || home[0] != '/') return false;
-        whole = AppendUtf8(home, buffer, capacity, &length) &&
-                AppendUtf8("/.local/share", buffer, capacity, &length);
+        whole = AppendUtf8AsUtf16(home, buffer, capacity, &length) &&
+                AppendUtf8AsUtf16("/.local/share", buffer, capacity, &length);
     }
     while (length > 1 && buffer[length - 1] == u'/') buffer[--length] = 0;
     // A path cut at the capacity would name another folder.
@@ -149,7 +141,7 @@ namespace {
 
 bool IsDirectory(const char16_t* path) {
     char narrow[kNarrowPathCapacity];
-    if (!NarrowPath(path, narrow, kNarrowPathCapacity)) return false;
+    if (Utf16ToUtf8(path, narrow, kNarrowPathCapacity) < 0) return false;
     struct stat status {};
     return stat(narrow, &status) == 0 && S_ISDIR(status.st_mode);
 }
@@ -158,20 +150,21 @@ bool IsDirectory(const char16_t* path) {
 
 bool CreateDirectoryLevel(const char16_t* path) {
     char narrow[kNarrowPathCapacity];
-    if (!NarrowPath(path, narrow, kNarrowPathCapacity)) return false;
+    if (Utf16ToUtf8(path, narrow, kNarrowPathCapacity) < 0) return false;
     if (mkdir(narrow, 0777) == 0) return true;
     return errno == EEXIST && IsDirectory(path);
 }
 
 std::FILE* OpenFile(const char16_t* path, const char* mode) {
     char narrow[kNarrowPathCapacity];
-    if (!NarrowPath(path, narrow, kNarrowPathCapacity)) return nullptr;
+    if (Utf16ToUtf8(path, narrow, kNarrowPathCapacity) < 0) return nullptr;
     return std::fopen(narrow, mode);
 }
 
 AppendResult AppendWholeBlock(const char16_t* path, const char* bytes, int32_t size) {
     char narrow[kNarrowPathCapacity];
-    if (size < 0 || !NarrowPath(path, narrow, kNarrowPathCapacity)) return AppendResult::OpenFailed;
+    if (size < 0 || Utf16ToUtf8(path, narrow, kNarrowPathCapacity) < 0)
+        return AppendResult::OpenFailed;
     const int descriptor = open(narrow, O_WRONLY | O_APPEND | O_CLOEXEC);
     if (descriptor < 0) return errno == ENOENT ? AppendResult::Missing : AppendResult::OpenFailed;
     const ssize_t written = WriteOnce(descriptor, bytes, size);
@@ -185,7 +178,7 @@ AppendResult AppendWholeBlock(const char16_t* path, const char* bytes, int32_t s
 CreateResult CreateFileWithBlock(const char16_t* path, const char* bytes, int32_t size) {
     char narrow[kNarrowPathCapacity];
     char temporary[kTemporaryPathCapacity];
-    if (size < 0 || !NarrowPath(path, narrow, kNarrowPathCapacity) ||
+    if (size < 0 || Utf16ToUtf8(path, narrow, kNarrowPathCapacity) < 0 ||
         !TemporaryName(narrow, temporary, kTemporaryPathCapacity))
         return CreateResult::Failed;
     bool opened = false;

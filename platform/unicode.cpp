@@ -122,10 +122,15 @@ int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity) {
     return written;
 }
 
+int32_t NarrowLength(const char* text) {
+    int32_t length = 0;
+    while (text && text[length] != 0) ++length;
+    return length;
+}
+
 bool AppendUtf8AsUtf16(const char* bytes, char16_t* text, int32_t capacity, int32_t* length) {
     if (capacity <= 0 || *length >= capacity) return false;
-    int32_t byteCount = 0;
-    while (bytes && bytes[byteCount] != 0) ++byteCount;
+    const int32_t byteCount = NarrowLength(bytes);
     bool whole = true;
     for (int32_t index = 0; index < byteCount;) {
         const char32_t codePoint = NextUtf8CodePoint(bytes, byteCount, &index);

@@ -39,6 +39,10 @@ int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity);
 // Bytes needed for the UTF-8 form of `text`, terminator included.
 int32_t Utf8Size(const char16_t* text);
 
+// Bytes of the NUL-terminated narrow text before its terminator; 0 for
+// no text.
+int32_t NarrowLength(const char* text);
+
 // Appends UTF-8 `bytes` as UTF-16 to the text of `*length` units in `text`,
 // as far as whole code points fit before the terminator's place; returns
 // false when something did not fit. The text is terminated either way.

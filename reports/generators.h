@@ -76,7 +76,7 @@ int32_t HandoverSheet(const ToolDescriptor& tool, const double* inputs, TextBuil
 int32_t FollowUpDatesFrom(int64_t today, const ToolDescriptor& tool, const double* inputs,
                           TextBuilder& report, TextBuilder& verdict);
 
-// Today's DayNumber from the local clock of the C library.
+// Today's DayNumber from the platform's local time (platform::LocalTime).
 int64_t TodayDayNumber();
 
 // Infusions.

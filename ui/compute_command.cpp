@@ -5,7 +5,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "engine/computation.h"
+#include "computation/computation.h"
 #include "engine/format.h"
 #include "engine/text.h"
 #include "ui/commands.h"

@@ -68,6 +68,8 @@ inline constexpr PaintRegion kPaintRegions[] = {
     FillRegion({0, kFooterTop, kToClientEdge, kClientHeight - kFooterTop}, kFooterBand),
     TextRegion(kStatusBox, kMutedText, kSmallFont, RegionText::StatusLine, TextAlign::Right),
 };
+// The first region is the background, filled under every other one.
+static_assert(sizeof(kPaintRegions) > 0 && kPaintRegions[0].op == PaintOp::Fill);
 
 // A region's box in a client area of the given size.
 constexpr Box BoxInClient(Box box, int32_t clientWidth, int32_t clientHeight) {
@@ -147,6 +149,8 @@ enum class ControlRole { InputLabel, Unit, Verdict, Note, Reference, ResultBox, 
 
 // Every control sits on a white panel; the edits are opaque in it.
 inline constexpr uint32_t kControlBackground = kWhite;
+// Both text colours of the controls stand out from that ground.
+static_assert(kMainText != kControlBackground && kMutedText != kControlBackground);
 
 // `level` is the verdict's severity; the other roles ignore it.
 constexpr uint32_t ControlTextColour(ControlRole role, int32_t level) {

@@ -15,9 +15,13 @@
 #include <string>
 
 #include "engine/descriptor.h"
+#include "tests/support/over_limit_tools.h"
+#include "tests/support/text.h"
 
 namespace tarn {
 namespace {
+
+using testing::Repeat;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -377,6 +381,29 @@ TEST(Expression, MissingValueArraysFailInsteadOfBeingRead) {
     EXPECT_EQ(EvaluateExpression(kTestTool, "2*w", kInputValues, kOutputValues, nullptr), 120.0);
 }
 
+TEST(EvaluateExpression, NamesPastTheClampFailAsUnknownNames) {
+    const double inputs[kMaxInputs] = {};
+    const double outputs[kMaxOutputs] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4.0};
+    struct ClampCase {
+        const ToolDescriptor* tool;
+        const char* text;
+        double value;
+        int32_t error;
+    };
+    const ClampCase cases[] = {
+        {&testing::kSeventeenOutputTool, "o15", 4.0, 0},
+        {&testing::kSeventeenOutputTool, "q", 0.0, 1},
+        {&testing::kSeventeenOutputTool, "o15+q", 4.0, 1},
+        {&testing::kSeventeenInputTool, "i15", 0.0, 0},
+        {&testing::kSeventeenInputTool, "r", 0.0, 1},
+    };
+    for (const ClampCase& c : cases) {
+        int32_t error = -1;
+        EXPECT_EQ(EvaluateExpression(*c.tool, c.text, inputs, outputs, &error), c.value) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
+}
+
 // This tool's own formulas and verdict conditions.
 
 struct DoseCase {
@@ -437,12 +464,6 @@ TEST(Expression, ThisToolsConditions) {
 
 // Nesting: up to kMaxExpressionDepth levels are read, deeper texts fail
 // without exhausting the stack.
-
-std::string Repeat(const std::string& piece, int32_t count) {
-    std::string text;
-    for (int32_t i = 0; i < count; ++i) text += piece;
-    return text;
-}
 
 TEST(Expression, NestingUpToTheBound) {
     const int32_t n = kMaxExpressionDepth;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/guarded_buffer.h"
+#include "tests/support/text.h"
 
 namespace tarn {
 namespace {
@@ -32,11 +33,7 @@ FormatArgument Wide(const char16_t* text) {
 }
 FormatArgument Char(char16_t value) { return MakeFormatArgument(value); }
 
-std::u16string ValueText(const char* code, double value, int32_t capacity = kValueTextCapacity) {
-    char16_t buffer[kValueTextCapacity];
-    FormatValue(code, value, buffer, capacity);
-    return std::u16string(buffer);
-}
+using testing::ValueText;
 
 std::u16string DayText(int64_t dayNumber) {
     char16_t buffer[32];

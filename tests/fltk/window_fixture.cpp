@@ -17,7 +17,7 @@
 #include <cstring>
 
 #include "engine/descriptor.h"
-#include "ui/fltk/utf.h"
+#include "tests/support/text.h"
 #include "ui/fltk/xlib_safe.h"
 
 #include <X11/Xutil.h>
@@ -106,12 +106,6 @@ void CloseMessages(void*) {
             window->hide();
         }
     }
-}
-
-std::string Utf8(const char16_t* text) {
-    char bytes[8192 * 3 + 1];
-    ToUtf8(text, bytes, static_cast<int32_t>(sizeof bytes));
-    return bytes;
 }
 
 // Runs a command with its standard input or output on a pipe; keeps FLTK
@@ -281,7 +275,7 @@ std::vector<SeenMessage> WindowTest::WithMessages(const std::function<void()>& a
     return seen;
 }
 
-std::string WindowTest::Status() const { return Utf8(Front().state.statusLine); }
+std::string WindowTest::Status() const { return tarn::testing::Utf8(Front().state.statusLine); }
 
 std::string WindowTest::InputText(int32_t row) const {
     return Front().inputEdits[row]->value();

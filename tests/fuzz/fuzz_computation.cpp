@@ -18,7 +18,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/computation.h"
+#include "computation/computation.h"
 #include "reports/reports.h"
 #include "tests/support/descriptors.h"
 #include "tests/fuzz/fuzz_support.h"

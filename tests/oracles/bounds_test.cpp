@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/selftest.h"
-#include "engine/computation.h"
+#include "computation/computation.h"
 #include "engine/format.h"
 #include "engine/text.h"
 #include "reports/reports.h"

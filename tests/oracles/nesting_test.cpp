@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/expression.h"
+#include "tests/support/text.h"
 
 #if defined(__linux__)
 #include <pthread.h>
@@ -42,12 +43,7 @@ Result Evaluate(const std::string& text) {
     return result;
 }
 
-std::string Repeat(const std::string& piece, int count) {
-    std::string text;
-    text.reserve(piece.size() * static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) text += piece;
-    return text;
-}
+using tarn::testing::Repeat;
 
 std::string Parentheses(int depth) { return Repeat("(", depth) + "w" + Repeat(")", depth); }
 std::string Minus(int depth) { return Repeat("-", depth) + "w"; }

@@ -12,6 +12,7 @@
 #include "tests/oracles/c_library.h"
 #include "tests/oracles/doubles.h"
 #include "tests/oracles/scale.h"
+#include "tests/support/text.h"
 
 namespace {
 
@@ -39,11 +40,7 @@ std::string ExpectedValueText(const char* cFormat, double value) {
     return text.size() <= kValueScratchCharacters ? text : "--";
 }
 
-std::u16string ValueText(const char* code, double value) {
-    char16_t buffer[tarn::kValueTextCapacity];
-    tarn::FormatValue(code, value, buffer, tarn::kValueTextCapacity);
-    return buffer;
-}
+using tarn::testing::ValueText;
 
 TEST(NumberTextOracle, FormatValueMatchesSnprintf) {
     oracle::DoubleStream stream;

@@ -152,5 +152,15 @@ TEST(Unicode, ConversionsStopAtWholeCodePoints) {
     EXPECT_EQ(Utf16ToUtf8(u"", bytes, 0), -1);
 }
 
+TEST(Unicode, NarrowLengthCountsBytesUpToTheTerminator) {
+    const struct {
+        const char* text;
+        int32_t length;
+    } cases[] = {
+        {nullptr, 0}, {"", 0}, {"a", 1}, {"60 kg", 5}, {"\xE8\xA1\x80\xE9\x92\xBE", 6}, {"ab\0cd", 2},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NarrowLength(c.text), c.length) << (c.text ? c.text : "(none)");
+}
+
 }  // namespace
 }  // namespace tarn::platform

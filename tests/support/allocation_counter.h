@@ -41,4 +41,23 @@ private:
     bool wasCounting_;
 };
 
+// What running `body` inside a CountedScope cost: the allocations it made
+// and whether an exception left it (caught here).
+struct Measured {
+    int64_t allocations;
+    int32_t exceptions;
+};
+
+template <class Body>
+Measured Measure(Body body) {
+    int32_t exceptions = 0;
+    const CountedScope counted;
+    try {
+        body();
+    } catch (...) {
+        ++exceptions;
+    }
+    return {Count(), exceptions};
+}
+
 }  // namespace tarn::allocation

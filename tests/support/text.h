@@ -1,6 +1,7 @@
 // Reading the engine's UTF-16 texts in test expectations.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,13 @@ inline std::u16string Widen(std::string_view ascii) {
 
 // UTF-8 by the platform's codec (unpaired surrogates become U+FFFD).
 std::string Utf8(std::u16string_view text);
+
+// `piece` written `count` times, for deep and long texts.
+std::string Repeat(std::string_view piece, int32_t count);
+
+// The text FormatValue writes for `value` under `code` into a buffer of
+// kValueTextCapacity.
+std::u16string ValueText(const char* code, double value);
 
 // The text's lines without their CR LF, as UTF-8; a text after the last
 // CR LF, if any, is the last line.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/rectangle_text.h"
 #include "tests/win32/window_fixture.h"
 
 namespace tarn::win32::testing {
@@ -64,10 +65,7 @@ bool SameBox(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-std::string Describe(const RECT& box) {
-    return std::to_string(box.left) + "," + std::to_string(box.top) + "," +
-           std::to_string(box.right) + "," + std::to_string(box.bottom);
-}
+using tarn::testing::Describe;
 
 using ControlTreeTest = MainWindowTest;
 

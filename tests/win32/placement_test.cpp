@@ -7,15 +7,13 @@
 
 #include <string>
 
+#include "tests/support/rectangle_text.h"
 #include "tests/win32/window_fixture.h"
 
 namespace tarn::win32::testing {
 namespace {
 
-std::string Describe(const RECT& box) {
-    return std::to_string(box.left) + "," + std::to_string(box.top) + " " +
-           std::to_string(box.right) + "," + std::to_string(box.bottom);
-}
+using tarn::testing::Describe;
 
 // Sets the work area for one scope, as a taskbar would, and puts the old one back.
 class WorkArea {

@@ -1,4 +1,4 @@
-// The engine's compute operation: inputs to report, verdict and level.
+// The compute operation: a tool's inputs to its report, verdict and level.
 #pragma once
 
 #include <cstdint>

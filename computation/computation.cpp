@@ -1,7 +1,7 @@
-// The engine's compute operation. A formula tool evaluates every output,
-// writes one report line per output and takes the verdict of the first rule
-// that holds; any other kind is handed to its built-in report generator.
-#include "engine/computation.h"
+// The compute operation. A formula tool is evaluated by the engine: one
+// report line per output and the verdict of the first rule that holds; any
+// other kind is handed to its built-in report generator (reports/).
+#include "computation/computation.h"
 
 #include "engine/expression.h"
 #include "engine/format.h"

@@ -1,6 +1,6 @@
 // The compute operation: report lines, failure note, verdict walk, bounded
 // buffers, and the hand-over of report kinds to their generators.
-#include "engine/computation.h"
+#include "computation/computation.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <string>
 
 #include "engine/descriptor.h"
-#include "engine/expression.h"
 #include "reports/reports.h"
 #include "tests/support/guarded_buffer.h"
 #include "tests/support/over_limit_tools.h"
@@ -393,29 +392,6 @@ TEST(ToolComputation, AnInputPastTheSixteenthIsNotNamed) {
     EXPECT_EQ(buffers.Run(testing::kSeventeenInputTool, inputs), 1);
     EXPECT_EQ(buffers.Report(), std::u16string(u"last：2\r\npast：0\r\n") + kFailedOutputsNote);
     EXPECT_EQ(buffers.Verdict(), u"caught");
-}
-
-TEST(EvaluateExpression, NamesPastTheClampFailAsUnknownNames) {
-    const double inputs[kMaxInputs] = {};
-    const double outputs[kMaxOutputs] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4.0};
-    struct Case {
-        const ToolDescriptor* tool;
-        const char* text;
-        double value;
-        int32_t error;
-    };
-    const Case cases[] = {
-        {&testing::kSeventeenOutputTool, "o15", 4.0, 0},
-        {&testing::kSeventeenOutputTool, "q", 0.0, 1},
-        {&testing::kSeventeenOutputTool, "o15+q", 4.0, 1},
-        {&testing::kSeventeenInputTool, "i15", 0.0, 0},
-        {&testing::kSeventeenInputTool, "r", 0.0, 1},
-    };
-    for (const Case& c : cases) {
-        int32_t error = -1;
-        EXPECT_EQ(EvaluateExpression(*c.tool, c.text, inputs, outputs, &error), c.value) << c.text;
-        EXPECT_EQ(error, c.error) << c.text;
-    }
 }
 
 }  // namespace

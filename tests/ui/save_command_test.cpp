@@ -14,8 +14,8 @@
 #include "engine/descriptor.h"
 #include "engine/text.h"
 #include "records/record_log.h"
-#include "tests/support/fake_window.h"
 #include "tests/records/test_files.h"
+#include "tests/support/fake_window.h"
 
 namespace tarn::ui {
 namespace {

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "tests/records/test_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tarn::platform {
 namespace {
 
-using records::testing::ReadBytes;
-using records::testing::ScratchFolder;
-using records::testing::WriteBytes;
+using tarn::testing::ReadBytes;
+using tarn::testing::ScratchFolder;
+using tarn::testing::WriteBytes;
 namespace fs = std::filesystem;
 
 int32_t Size(const std::string& bytes) { return static_cast<int32_t>(bytes.size()); }
