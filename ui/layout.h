@@ -1,6 +1,7 @@
-// The main window's layout: fonts and controls at fixed client pixels on a
-// 1020 x 720 client area. Style values are the Win32 ones; other front ends
-// read the kind, box, id, font and text.
+// The main window's design: fonts, painted boxes and the ids of the
+// controls on a 1020 x 720 client area at 96 DPI. Other screens draw it
+// multiplied by a scale (ui/scale.h); the controls themselves come from
+// the control tree (ui/control_tree.h).
 #pragma once
 
 #include <cstdint>
@@ -22,14 +23,14 @@ inline constexpr int32_t kAboutId = 1005;
 inline constexpr int32_t kFirstInputEditId = 2000;
 inline constexpr int32_t kResultBoxId = 3000;
 
-// Fonts by number, 1..8 as in the table below.
-struct FontSpec {
-    int32_t height;  // character height in pixels
+// A font of the window, by number 1..8 as in the table below.
+struct FontStyle {
+    int32_t height;  // character height in pixels at 96 DPI
     int32_t weight;  // 400 normal, 700 bold
     const char16_t* face;
 };
 inline constexpr int32_t kFontCount = 8;
-inline constexpr FontSpec kFonts[kFontCount] = {
+inline constexpr FontStyle kFonts[kFontCount] = {
     {27, 700, u"Microsoft YaHei UI"},  // 1 header title
     {14, 400, u"Microsoft YaHei UI"},  // 2 header subtitle, section captions
     {14, 400, u"Microsoft YaHei UI"},  // 3 input labels
@@ -48,23 +49,7 @@ inline constexpr int32_t kResultFont = 6;
 inline constexpr int32_t kButtonFont = 7;
 inline constexpr int32_t kSmallFont = 8;
 
-enum class ControlKind { Static, Edit, Button };
-
-// What a static control shows when its text comes from the descriptor.
-enum class ControlText { Fixed, Note, Reference };
-
-struct ControlSpec {
-    ControlKind kind;
-    uint32_t exStyle;
-    uint32_t style;
-    int32_t x, y, width, height;
-    int32_t id;    // 0: none
-    int32_t font;  // 1..8
-    int32_t slot;  // service slot, -1 when the commands never touch it
-    ControlText textSource;
-    const char16_t* text;  // for ControlText::Fixed
-};
-
+// Win32 style values of the controls; other front ends read the role.
 inline constexpr uint32_t kClientEdge = 0x00000200;
 inline constexpr uint32_t kInputLabelStyle = 0x50000002;
 // The edits and buttons are the tab stops.
@@ -73,49 +58,16 @@ inline constexpr uint32_t kStaticStyle = 0x50000000;
 inline constexpr uint32_t kResultBoxStyle = 0x50200844;
 inline constexpr uint32_t kButtonStyle = 0x5001000B;
 
-// Row i of the input rows.
-constexpr int32_t InputRowY(int32_t row) { return 150 + 34 * row; }
-
-constexpr ControlSpec InputLabelSpec(int32_t row) {
-    return {ControlKind::Static, 0, kInputLabelStyle, 24, InputRowY(row) + 1, 184, 22,
-            0, kInputLabelFont, -1, ControlText::Fixed, nullptr};
-}
-constexpr ControlSpec InputEditSpec(int32_t row) {
-    return {ControlKind::Edit, kClientEdge, kInputEditStyle, 216, InputRowY(row) - 4, 152, 27,
-            kFirstInputEditId + row, kInputEditFont, row, ControlText::Fixed, nullptr};
-}
-constexpr ControlSpec InputUnitSpec(int32_t row) {
-    return {ControlKind::Static, 0, kStaticStyle, 374, InputRowY(row), 78, 22,
-            0, kSmallFont, -1, ControlText::Fixed, nullptr};
-}
-
-// The controls after the input rows, in creation order.
-inline constexpr ControlSpec kFixedControls[] = {
-    {ControlKind::Static, 0, kStaticStyle, 492, 142, 492, 46, 0, kVerdictFont,
-     kVerdictLineSlot, ControlText::Fixed, kVerdictPrompt},
-    {ControlKind::Edit, kClientEdge, kResultBoxStyle, 492, 196, 492, 232, kResultBoxId,
-     kResultFont, kResultBoxSlot, ControlText::Fixed, u""},
-    {ControlKind::Static, 0, kStaticStyle, 492, 444, 492, 120, 0, kSmallFont,
-     kNoteTextSlot, ControlText::Note, nullptr},
-    {ControlKind::Static, 0, kStaticStyle, 492, 576, 492, 56, 0, kSmallFont,
-     -1, ControlText::Reference, nullptr},
-    {ControlKind::Button, 0, kButtonStyle, 20, 668, 152, 40, kComputeId, kButtonFont,
-     -1, ControlText::Fixed, kComputeCaption},
-    {ControlKind::Button, 0, kButtonStyle, 184, 668, 132, 40, kSaveId, kButtonFont,
-     -1, ControlText::Fixed, kSaveCaption},
-    {ControlKind::Button, 0, kButtonStyle, 328, 668, 132, 40, kCopyId, kButtonFont,
-     -1, ControlText::Fixed, kCopyCaption},
-    {ControlKind::Button, 0, kButtonStyle, 472, 668, 132, 40, kResetId, kButtonFont,
-     -1, ControlText::Fixed, kResetCaption},
-    {ControlKind::Button, 0, kButtonStyle, 616, 668, 110, 40, kAboutId, kButtonFont,
-     -1, ControlText::Fixed, kAboutCaption},
-};
-
-// Painted regions (left, top, width, height) of the client area; ui/paint.h
-// puts them in painting order with their colours.
+// A box of client pixels: left, top, width, height.
 struct Box {
     int32_t x, y, width, height;
 };
+
+// Row i of the input rows.
+constexpr int32_t InputRowY(int32_t row) { return 150 + 34 * row; }
+
+// Painted regions of the client area; ui/paint.h puts them in painting
+// order with their colours.
 inline constexpr int32_t kHeaderHeight = 88;
 inline constexpr Box kAccentStripBox = {0, 0, 8, 88};  // palette.h names its colour kAccentStrip
 inline constexpr Box kTitleBox = {26, 12, 700, 38};

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 
+#include "ui/control_tree.h"
 #include "ui/layout.h"
 #include "ui/palette.h"
+#include "ui/scale.h"
 #include "ui/window_state.h"
 
 namespace tarn::ui {
@@ -78,6 +80,10 @@ constexpr Box BoxInClient(Box box, int32_t clientWidth, int32_t clientHeight) {
     return box;
 }
 
+// A region's box at scale s in a client area of the given size: the edges
+// scaled, a band that reaches the client's edge still reaching it.
+Box RegionBox(const PaintRegion& region, Size client, double scale);
+
 // Room for any region's text; longer texts are cut.
 inline constexpr int32_t kRegionTextCapacity = 256;
 
@@ -110,60 +116,52 @@ constexpr ButtonFace ButtonFaceOf(ButtonKind kind, bool pressed) {
             TextAlign::Centre};
 }
 
-// A button the keyboard focused shows a dotted rectangle this far inside its
-// edge, in its caption colour; after a mouse press none until the keyboard
-// moves the focus again (WindowState::focusCues).
-inline constexpr int32_t kFocusRectangleInset = 4;
-
+// A button the keyboard focused shows a dotted rectangle 4 pixels (at
+// s = 1) inside its edge, in its caption colour; after a mouse press none
+// until the keyboard moves the focus again (WindowState::focusCues).
 constexpr bool ShowsFocusRectangle(const WindowState& state, bool focused) {
     return focused && state.focusCues;
 }
-
-constexpr Box FocusRectangleOf(Box button) {
-    return {button.x + kFocusRectangleInset, button.y + kFocusRectangleInset,
-            button.width - 2 * kFocusRectangleInset, button.height - 2 * kFocusRectangleInset};
-}
-
-// Every other pixel of a box's outline, as the system dots a focus
-// rectangle: `dot(x, y)` for each, from the top-left corner on.
-template <class Dot>
-constexpr void ForEachOutlineDot(Box box, Dot dot) {
-    if (box.width <= 0 || box.height <= 0) return;
-    const int32_t right = box.x + box.width - 1;
-    const int32_t bottom = box.y + box.height - 1;
-    const auto dotAt = [&](int32_t x, int32_t y) {
-        if ((x - box.x + y - box.y) % 2 == 0) dot(x, y);
-    };
-    for (int32_t x = box.x; x <= right; ++x) {
-        dotAt(x, box.y);
-        if (bottom != box.y) dotAt(x, bottom);
-    }
-    for (int32_t y = box.y + 1; y < bottom; ++y) {
-        dotAt(box.x, y);
-        if (right != box.x) dotAt(right, y);
-    }
-}
-
-// What a control is, which decides the colour of its text.
-enum class ControlRole { InputLabel, Unit, Verdict, Note, Reference, ResultBox, InputEdit };
 
 // Every control sits on a white panel; the edits are opaque in it.
 inline constexpr uint32_t kControlBackground = kWhite;
 // Both text colours of the controls stand out from that ground.
 static_assert(kMainText != kControlBackground && kMutedText != kControlBackground);
 
-// `level` is the verdict's severity; the other roles ignore it.
+// `level` is the verdict's severity; the other roles ignore it. A button's
+// caption takes the colour of its face (ButtonFaceOf).
 constexpr uint32_t ControlTextColour(ControlRole role, int32_t level) {
     switch (role) {
         case ControlRole::Verdict: return VerdictColour(level);
         case ControlRole::Note:
         case ControlRole::ResultBox:
-        case ControlRole::InputEdit: return kMainText;
+        case ControlRole::InputEdit:
+        case ControlRole::Button: return kMainText;
         case ControlRole::InputLabel:
         case ControlRole::Unit:
         case ControlRole::Reference: break;
     }
     return kMutedText;
 }
+
+// A front end's drawing of the three primitives into its window; every
+// call gets the context. Fonts are by number, at the window's scale.
+struct Painter {
+    void (*fillBox)(void* context, Box box, uint32_t colour);
+    // An outline `lineWidth` pixels wide inside the box; the inside stays as it is.
+    void (*frameBox)(void* context, Box box, uint32_t colour, int32_t lineWidth);
+    // One line, vertically centred, transparent, cut with an ellipsis at its end.
+    void (*textInBox)(void* context, Box box, const char16_t* text, uint32_t colour, int32_t font,
+                      TextAlign align);
+    void* context;
+};
+
+// The regions of the client area, in painting order, at the state's scale.
+void PaintClientArea(const WindowState& state, const Painter& painter, Size client);
+
+// An owner-drawn button filling `box`: its face, its caption and, when the
+// keyboard focused it, the focus rectangle, at the state's scale.
+void PaintButton(const WindowState& state, const Painter& painter, Box box,
+                 const char16_t* caption, ButtonKind kind, bool pressed, bool focused);
 
 }  // namespace tarn::ui

@@ -25,6 +25,8 @@ struct WindowState {
     // Whether a focused button shows its focus rectangle: from the first
     // Tab until the next mouse press, as Windows shows its focus cues.
     bool focusCues = false;
+    // The scale the window is drawn at (ui/scale.h); 1 on a 96-DPI screen.
+    double scale = 1.0;
 };
 
 // The commands' calls into the window services of a state.

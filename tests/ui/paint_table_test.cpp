@@ -166,7 +166,10 @@ TEST(ButtonFaces, ByKindAndPressedState) {
 
 TEST(ButtonFaces, ComputeAloneIsPrimary) {
     int32_t buttons = 0;
-    for (const ControlSpec& control : kFixedControls) {
+    ControlLayout tree[kMaxControls];
+    const int32_t count = BuildControlTree(CurrentTool(), 1.0, tree, kMaxControls);
+    for (int32_t i = 0; i < count; ++i) {
+        const ControlLayout& control = tree[i];
         if (control.kind != ControlKind::Button) continue;
         ++buttons;
         EXPECT_EQ(ButtonKindOf(control.id) == ButtonKind::Primary, control.id == kComputeId)

@@ -5,6 +5,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include "ui/layout.h"
+#include "ui/scale.h"
 
 namespace tarn::fltk {
 namespace {
@@ -15,6 +16,7 @@ constexpr char kSansBoldName[] = "BNoto Sans CJK SC";
 constexpr char kMonoName[] = " Noto Sans Mono CJK SC";
 
 bool gCjkInstalled = false;
+double gScale = 1.0;
 
 bool IsMonospaceFace(const char16_t* face) {
     const char16_t* consolas = u"Consolas";
@@ -63,12 +65,14 @@ void RegisterFonts() {
 bool CjkFontsInstalled() { return gCjkInstalled; }
 
 Fl_Font FontFace(int32_t number) {
-    const ui::FontSpec& style = ui::kFonts[number - 1];
+    const ui::FontStyle& style = ui::kFonts[number - 1];
     if (IsMonospaceFace(style.face)) return kMonoFace;
     return style.weight >= 700 ? kSansBoldFace : kSansFace;
 }
 
-int FontSize(int32_t number) { return ui::kFonts[number - 1].height; }
+void SetFontScale(double scale) { gScale = scale; }
+
+int FontSize(int32_t number) { return ui::FontHeight(number, gScale); }
 
 void SelectFont(int32_t number) { fl_font(FontFace(number), FontSize(number)); }
 

@@ -25,9 +25,12 @@ void RegisterFonts();
 bool CjkFontsInstalled();
 bool FontFamilyInstalled(const char* family);
 
+// The scale the window is drawn at; font sizes follow it (1 until set).
+void SetFontScale(double scale);
+
 // Font `number` 1..8 of the layout table.
 Fl_Font FontFace(int32_t number);
-int FontSize(int32_t number);  // character height in pixels
+int FontSize(int32_t number);  // character height in pixels at the scale
 void SelectFont(int32_t number);
 
 }  // namespace tarn::fltk

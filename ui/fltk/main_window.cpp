@@ -6,7 +6,6 @@
 
 #include <cstdio>
 
-#include "engine/format.h"
 #include "ui/commands.h"
 #include "ui/desktop.h"
 #include "ui/fltk/fonts.h"
@@ -16,6 +15,7 @@
 #include "ui/fltk/xlib_safe.h"
 #include "ui/fltk/window_title.h"
 #include "ui/keyboard.h"
+#include "ui/control_tree.h"
 #include "ui/layout.h"
 #include "ui/paint.h"
 #include "ui/palette.h"
@@ -24,12 +24,10 @@
 namespace tarn::fltk {
 namespace {
 
-constexpr int32_t kDefaultValueCapacity = 64;
-constexpr int32_t kReferenceCapacity = 512;
-// UTF-8 of a UTF-16 text of n units takes at most 3n bytes: room for a
-// caption or the reference line (512 units), and for a note of 4096.
+// Room for a control's first text: a note of 4095 units; UTF-8 takes at
+// most three bytes for each.
+constexpr int32_t kStaticTextChars = 4096;
 constexpr int32_t kCaptionBytes = 512 * 3 + 1;
-constexpr int32_t kStaticTextBytes = 4096 * 3 + 1;
 constexpr char kWindowClass[] = "ordavel";
 constexpr int32_t kShareFolderBytes = 4096;
 // A light selection: the text the program selects in an input (the default
@@ -73,78 +71,74 @@ int HandleWindowKey() {
     return 0;
 }
 
-StaticText* AddStatic(const ui::ControlSpec& layout, ui::ControlRole role, const char16_t* text) {
-    auto* control = new StaticText(layout.x, layout.y, layout.width, layout.height, layout.font, role,
-                                   &gFront.state.currentLevel);
-    char bytes[kStaticTextBytes];
-    ToUtf8(TextOrEmpty(text), bytes, kStaticTextBytes);
-    control->SetText(bytes);
-    return control;
-}
-
 // Called for the user's edits only: Fl_Input::value(), which the program
 // uses, runs no callback.
 void OnInputEdited(Fl_Widget*, void*) { ui::InputEdited(gFront.state); }
-
-Fl_Input* AddInputEdit(const ui::ControlSpec& layout) {
-    auto* edit = new Fl_Input(layout.x, layout.y, layout.width, layout.height);
-    edit->box(FL_DOWN_BOX);
-    edit->color(ToFlColour(ui::kControlBackground));
-    edit->textcolor(ToFlColour(ui::ControlTextColour(ui::ControlRole::InputEdit, 0)));
-    edit->selection_color(ToFlColour(kInputSelection));
-    edit->textfont(FontFace(layout.font));
-    edit->textsize(FontSize(layout.font));
-    edit->argument(layout.id);
-    edit->callback(OnInputEdited);
-    edit->when(FL_WHEN_CHANGED);
-    return edit;
-}
-
-void AddInputRow(int32_t row, const InputField& input) {
-    AddStatic(ui::InputLabelSpec(row), ui::ControlRole::InputLabel, input.label);
-    gFront.inputEdits[row] = AddInputEdit(ui::InputEditSpec(row));
-    char16_t text[kDefaultValueCapacity];
-    ui::FormatDefaultValue(input.defaultValue, text, kDefaultValueCapacity);
-    // Through the window service, as the commands set it.
-    ui::SetControlText(gFront.state, row, text);
-    if (input.unit && input.unit[0] != 0) {
-        AddStatic(ui::InputUnitSpec(row), ui::ControlRole::Unit, input.unit);
-    }
-}
 
 void OnButton(Fl_Widget*, long id) {
     ui::RunCommandForId(gFront.state, static_cast<int32_t>(id));
 }
 
-void AddFixedControls(const ToolDescriptor& tool) {
-    int32_t button = 0;
-    for (const ui::ControlSpec& layout : ui::kFixedControls) {
-        switch (layout.kind) {
-            case ui::ControlKind::Static:
-                if (layout.slot == ui::kVerdictLineSlot) {
-                    gFront.verdictLine = AddStatic(layout, ui::ControlRole::Verdict, layout.text);
-                } else if (layout.textSource == ui::ControlText::Note) {
-                    gFront.noteText = AddStatic(layout, ui::ControlRole::Note, tool.note);
-                } else if (layout.textSource == ui::ControlText::Reference) {
-                    char16_t reference[kReferenceCapacity];
-                    FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
-                                  TextOrEmpty(tool.reference));
-                    AddStatic(layout, ui::ControlRole::Reference, reference);
-                }
-                break;
-            case ui::ControlKind::Edit:
-                gFront.resultBox = new ResultDisplay(layout.x, layout.y, layout.width, layout.height);
-                break;
-            case ui::ControlKind::Button: {
-                char caption[kCaptionBytes];
-                ToUtf8(layout.text, caption, kCaptionBytes);
-                auto* control = new PaintedButton(layout.x, layout.y, layout.width, layout.height,
-                                                  caption, layout.id, &gFront.state);
-                control->callback(OnButton, layout.id);
-                if (button < ui::kButtonCount) gFront.buttons[button++] = control;
-                break;
-            }
+StaticText* AddStatic(const ui::ControlLayout& layout, const char* text) {
+    const ui::Box& box = layout.box;
+    auto* control = new StaticText(box.x, box.y, box.width, box.height, layout.font, layout.role,
+                                   &gFront.state.currentLevel);
+    control->SetText(text);
+    return control;
+}
+
+Fl_Input* AddInputEdit(const ui::ControlLayout& layout, const char* text) {
+    const ui::Box& box = layout.box;
+    auto* edit = new Fl_Input(box.x, box.y, box.width, box.height);
+    edit->box(FL_DOWN_BOX);
+    edit->color(ToFlColour(ui::kControlBackground));
+    edit->textcolor(ToFlColour(ui::ControlTextColour(layout.role, 0)));
+    edit->selection_color(ToFlColour(kInputSelection));
+    edit->textfont(FontFace(layout.font));
+    edit->textsize(FontSize(layout.font));
+    edit->argument(layout.id);
+    edit->value(text);  // no callback: the program's text is no edit
+    edit->callback(OnInputEdited);
+    edit->when(FL_WHEN_CHANGED);
+    return edit;
+}
+
+PaintedButton* AddButton(const ui::ControlLayout& layout, const char* caption) {
+    const ui::Box& box = layout.box;
+    auto* button = new PaintedButton(box.x, box.y, box.width, box.height, caption, layout.caption,
+                                     layout.id, &gFront.state);
+    button->callback(OnButton, layout.id);
+    return button;
+}
+
+// One widget of the control tree, with the text it starts with, kept where
+// the window services find it by its slot.
+void AddControl(const ui::ControlLayout& layout, const ToolDescriptor& tool) {
+    static char16_t text[kStaticTextChars];
+    static char bytes[kStaticTextChars * 3 + 1];
+    ui::InitialControlText(layout, tool, text, kStaticTextChars);
+    ToUtf8(text, bytes, sizeof bytes);
+    const int32_t slot = layout.slot;
+    switch (layout.kind) {
+        case ui::ControlKind::Static: {
+            StaticText* control = AddStatic(layout, bytes);
+            if (slot == ui::kVerdictLineSlot) gFront.verdictLine = control;
+            if (slot == ui::kNoteTextSlot) gFront.noteText = control;
+            return;
         }
+        case ui::ControlKind::Edit:
+            if (slot >= 0 && slot < kMaxInputs) gFront.inputEdits[slot] = AddInputEdit(layout, bytes);
+            return;
+        case ui::ControlKind::Report: {
+            const ui::Box& box = layout.box;
+            gFront.resultBox = new ResultDisplay(box.x, box.y, box.width, box.height);
+            return;
+        }
+        case ui::ControlKind::Button:
+            if (ui::IsButtonSlot(slot)) {
+                gFront.buttons[slot - ui::kFirstButtonSlot] = AddButton(layout, bytes);
+            }
+            return;
     }
 }
 
@@ -184,7 +178,7 @@ void MainWindow::draw() {
     // A child's redraw() damages the window as well, clipped to the child's
     // box: the statics, which have no background, are always drawn over
     // freshly painted panel.
-    if (damage() & ~FL_DAMAGE_CHILD) PaintClientArea(gFront.state, w(), h());
+    if (damage() & ~FL_DAMAGE_CHILD) ui::PaintClientArea(gFront.state, ScreenPainter(), {w(), h()});
     draw_children();
 }
 
@@ -206,8 +200,9 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     auto* window = new MainWindow(x, y, caption);
     gFront.window = window;
     window->begin();
-    for (int32_t row = 0; row < ClampedInputCount(tool); ++row) AddInputRow(row, tool.inputs[row]);
-    AddFixedControls(tool);
+    ui::ControlLayout tree[ui::kMaxControls];
+    const int32_t count = ui::BuildControlTree(tool, gFront.state.scale, tree, ui::kMaxControls);
+    for (int32_t i = 0; i < count; ++i) AddControl(tree[i], tool);
     window->end();
     window->size_range(ui::kClientWidth, ui::kClientHeight, ui::kClientWidth,
                        ui::kClientHeight);

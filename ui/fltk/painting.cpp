@@ -42,15 +42,6 @@ Fl_Color ToFlColour(uint32_t rgb) {
     return fl_rgb_color(ui::RedOf(rgb), ui::GreenOf(rgb), ui::BlueOf(rgb));
 }
 
-void FillBox(int x, int y, int width, int height, uint32_t colour) {
-    fl_rectf(x, y, width, height, ui::RedOf(colour), ui::GreenOf(colour), ui::BlueOf(colour));
-}
-
-void FrameBox(int x, int y, int width, int height, uint32_t colour) {
-    fl_color(ToFlColour(colour));
-    fl_rect(x, y, width, height);
-}
-
 void TextInBox(int x, int y, int width, int height, const char* text, uint32_t colour,
                int32_t font, TextAlign align) {
     SelectFont(font);
@@ -91,39 +82,34 @@ void WrappedTextInBox(int x, int y, int width, int height, const char* text, uin
     fl_pop_clip();
 }
 
-void PaintClientArea(const ui::WindowState& state, int width, int height) {
-    for (const ui::PaintRegion& region : ui::kPaintRegions) {
-        const ui::Box box = ui::BoxInClient(region.box, width, height);
-        switch (region.op) {
-            case ui::PaintOp::Fill: FillBox(box.x, box.y, box.width, box.height, region.colour); break;
-            case ui::PaintOp::Frame:
-                FrameBox(box.x, box.y, box.width, box.height, region.colour);
-                break;
-            case ui::PaintOp::Text: {
-                char16_t text[ui::kRegionTextCapacity];
-                ui::RegionTextOf(region.text, state, text, ui::kRegionTextCapacity);
-                char bytes[kPaintedTextBytes];
-                ToUtf8(text, bytes, kPaintedTextBytes);
-                TextInBox(box.x, box.y, box.width, box.height, bytes, region.colour, region.font,
-                          region.align);
-                break;
-            }
-        }
-    }
+namespace {
+
+void FillBox(void*, ui::Box box, uint32_t colour) {
+    fl_rectf(box.x, box.y, box.width, box.height, ui::RedOf(colour), ui::GreenOf(colour),
+             ui::BlueOf(colour));
 }
 
-void DrawButtonFace(int x, int y, int width, int height, const char* caption, ui::ButtonKind kind,
-                    bool pressed) {
-    const ui::ButtonFace face = ui::ButtonFaceOf(kind, pressed);
-    FillBox(x, y, width, height, face.fill);
-    FrameBox(x, y, width, height, face.border);
-    TextInBox(x, y, width, height, caption, face.caption, face.font, face.align);
+// Inside the box, `lineWidth` pixels: four bands.
+void FrameBox(void*, ui::Box box, uint32_t colour, int32_t lineWidth) {
+    const int32_t line = lineWidth < box.height ? lineWidth : box.height;
+    FillBox(nullptr, {box.x, box.y, box.width, line}, colour);
+    FillBox(nullptr, {box.x, box.y + box.height - line, box.width, line}, colour);
+    FillBox(nullptr, {box.x, box.y, line, box.height}, colour);
+    FillBox(nullptr, {box.x + box.width - line, box.y, line, box.height}, colour);
 }
 
-void DrawFocusRectangle(int x, int y, int width, int height, ui::ButtonKind kind) {
-    fl_color(ToFlColour(ui::ButtonFaceOf(kind, false).caption));
-    ui::ForEachOutlineDot(ui::FocusRectangleOf({x, y, width, height}),
-                          [](int32_t dotX, int32_t dotY) { fl_point(dotX, dotY); });
+void TextInBoxOfUnits(void*, ui::Box box, const char16_t* text, uint32_t colour, int32_t font,
+                      ui::TextAlign align) {
+    char bytes[kPaintedTextBytes];
+    ToUtf8(text, bytes, kPaintedTextBytes);
+    TextInBox(box.x, box.y, box.width, box.height, bytes, colour, font, align);
+}
+
+}  // namespace
+
+const ui::Painter& ScreenPainter() {
+    static const ui::Painter kPainter = {FillBox, FrameBox, TextInBoxOfUnits, nullptr};
+    return kPainter;
 }
 
 }  // namespace tarn::fltk

@@ -39,10 +39,10 @@ void StaticText::draw() {
     WrappedTextInBox(x(), y(), w(), h(), Text(), Colour(), font_, align);
 }
 
-PaintedButton::PaintedButton(int x, int y, int width, int height, const char* caption,
-                             int32_t id, const ui::WindowState* state)
-    : Fl_Button(x, y, width, height), state_(state) {
-    copy_label(caption);
+PaintedButton::PaintedButton(int x, int y, int width, int height, const char* label,
+                             const char16_t* caption, int32_t id, const ui::WindowState* state)
+    : Fl_Button(x, y, width, height), caption_(caption), state_(state) {
+    copy_label(label);
     labelfont(FontFace(ui::kButtonFont));
     labelsize(FontSize(ui::kButtonFont));
     argument(id);
@@ -55,10 +55,9 @@ ui::ButtonKind PaintedButton::Kind() const {
 bool PaintedButton::Primary() const { return Kind() == ui::ButtonKind::Primary; }
 
 void PaintedButton::draw() {
-    DrawButtonFace(x(), y(), w(), h(), label() ? label() : "", Kind(), value() != 0);
-    if (state_ && ui::ShowsFocusRectangle(*state_, Fl::focus() == this)) {
-        DrawFocusRectangle(x(), y(), w(), h(), Kind());
-    }
+    if (!state_) return;
+    ui::PaintButton(*state_, ScreenPainter(), {x(), y(), w(), h()}, caption_, Kind(), value() != 0,
+                    Fl::focus() == this);
 }
 
 ResultDisplay::ResultDisplay(int x, int y, int width, int height)

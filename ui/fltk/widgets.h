@@ -41,9 +41,11 @@ private:
 // the callback argument.
 class PaintedButton : public Fl_Button {
 public:
-    // `state` is read at each drawing: it says whether focus shows.
-    PaintedButton(int x, int y, int width, int height, const char* caption, int32_t id,
-                  const ui::WindowState* state);
+    // `label` is the caption in UTF-8, as FLTK keeps it; `caption` the same
+    // for the shared painting. `state` is read at each drawing: its scale,
+    // and whether focus shows.
+    PaintedButton(int x, int y, int width, int height, const char* label, const char16_t* caption,
+                  int32_t id, const ui::WindowState* state);
     ui::ButtonKind Kind() const;
     bool Primary() const;
 
@@ -51,6 +53,7 @@ protected:
     void draw() override;
 
 private:
+    const char16_t* caption_;
     const ui::WindowState* state_;
 };
 

@@ -3,12 +3,11 @@
 
 #include <windows.h>
 
-#include "engine/format.h"
 #include "engine/text.h"
 #include "ui/commands.h"
+#include "ui/control_tree.h"
 #include "ui/desktop.h"
 #include "ui/paint.h"
-#include "ui/texts.h"
 #include "ui/win32/gdi.h"
 
 namespace tarn::win32 {
@@ -28,71 +27,47 @@ namespace {
 MainWindow gWindow;
 
 constexpr int32_t kIconResource = 1;
-constexpr int32_t kReferenceCapacity = 512;
-constexpr int32_t kDefaultValueCapacity = 64;
+constexpr int32_t kControlTextCapacity = 512;
 
 const wchar_t* ClassNameOf(ui::ControlKind kind) {
     switch (kind) {
-        case ui::ControlKind::Edit: return L"EDIT";
+        case ui::ControlKind::Edit:
+        case ui::ControlKind::Report: return L"EDIT";
         case ui::ControlKind::Button: return L"BUTTON";
         case ui::ControlKind::Static: break;
     }
     return L"STATIC";
 }
 
-// One child from the layout table. Owner-drawn buttons paint their own
-// caption and get no font.
-HWND CreateControl(const ui::ControlSpec& layout, const char16_t* text) {
+// One child from the control tree, with the text it starts with and its
+// role kept in its user data for the colour hook. Owner-drawn buttons paint
+// their own caption and get no font. The text is the program's, not an edit.
+HWND CreateControl(const ui::ControlLayout& layout, const ToolDescriptor& tool) {
+    char16_t text[kControlTextCapacity];
+    ui::InitialControlText(layout, tool, text, kControlTextCapacity);
+    gWindow.settingText = true;
     HWND control = CreateWindowExW(layout.exStyle, ClassNameOf(layout.kind), Wide(text), layout.style,
-                                   layout.x, layout.y, layout.width, layout.height, gWindow.window,
+                                   layout.box.x, layout.box.y, layout.box.width, layout.box.height,
+                                   gWindow.window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                    gWindow.instance, nullptr);
+    gWindow.settingText = false;
+    SetWindowLongPtrW(control, GWLP_USERDATA, RoleTag(layout.role));
     if (layout.kind != ui::ControlKind::Button) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(layout.font)), TRUE);
     }
     return control;
 }
 
-void CreateInputRow(int32_t row, const InputField& input) {
-    CreateControl(ui::InputLabelSpec(row), TextOrEmpty(input.label));
-    HWND edit = CreateControl(ui::InputEditSpec(row), u"");
-    gWindow.inputEdits[row] = edit;
-    char16_t value[kDefaultValueCapacity];
-    ui::FormatDefaultValue(input.defaultValue, value, kDefaultValueCapacity);
-    ui::SetControlText(gWindow.state, row, value);
-    if (input.unit && input.unit[0] != 0) CreateControl(ui::InputUnitSpec(row), input.unit);
-}
-
-void RecordHandle(const ui::ControlSpec& layout, HWND control) {
-    switch (layout.slot) {
-        case ui::kVerdictLineSlot: gWindow.verdictLine = control; return;
-        case ui::kResultBoxSlot: gWindow.resultBox = control; return;
-        case ui::kNoteTextSlot: gWindow.noteText = control; return;
-        default: break;
-    }
-    if (layout.textSource == ui::ControlText::Reference) gWindow.referenceLine = control;
-    if (layout.kind == ui::ControlKind::Button) gWindow.buttons[layout.id - ui::kComputeId] = control;
-}
-
-void CreateFixedControls(const ToolDescriptor& tool) {
-    char16_t reference[kReferenceCapacity];
-    FormatBounded(reference, kReferenceCapacity, ui::kReferenceTemplate,
-                  TextOrEmpty(tool.reference));
-    for (const ui::ControlSpec& layout : ui::kFixedControls) {
-        const char16_t* text = layout.text;
-        if (layout.textSource == ui::ControlText::Note) text = TextOrEmpty(tool.note);
-        if (layout.textSource == ui::ControlText::Reference) text = reference;
-        RecordHandle(layout, CreateControl(layout, text));
-    }
-}
-
 LRESULT OnCreate(HWND window) {
     gWindow.window = window;
     const ToolDescriptor& tool = *gWindow.state.tool;
-    for (int32_t row = 0; row < ClampedInputCount(tool); ++row) {
-        CreateInputRow(row, tool.inputs[row]);
+    ui::ControlLayout tree[ui::kMaxControls];
+    const int32_t count = ui::BuildControlTree(tool, gWindow.state.scale, tree, ui::kMaxControls);
+    for (int32_t i = 0; i < count; ++i) {
+        HWND control = CreateControl(tree[i], tool);
+        if (HWND* kept = SlotHandle(gWindow, tree[i].slot)) *kept = control;
     }
-    CreateFixedControls(tool);
     return 0;
 }
 
@@ -184,8 +159,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 void CreateFonts() {
     for (int32_t i = 0; i < ui::kFontCount; ++i) {
-        const ui::FontSpec& font = ui::kFonts[i];
-        gWindow.fonts[i] = CreateFontW(-font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
+        const ui::FontStyle& font = ui::kFonts[i];
+        const int32_t height = ui::FontHeight(i + 1, gWindow.state.scale);
+        gWindow.fonts[i] = CreateFontW(-height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                        CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                        Wide(font.face));
@@ -207,6 +183,27 @@ void RegisterWindowClass() {
 }  // namespace
 
 MainWindow& Window() { return gWindow; }
+
+HWND* SlotHandle(MainWindow& window, int32_t slot) {
+    if (slot >= 0 && slot < kMaxInputs) return &window.inputEdits[slot];
+    if (slot >= ui::kFirstButtonSlot && slot < ui::kFirstButtonSlot + ui::kButtonCount) {
+        return &window.buttons[slot - ui::kFirstButtonSlot];
+    }
+    switch (slot) {
+        case ui::kResultBoxSlot: return &window.resultBox;
+        case ui::kVerdictLineSlot: return &window.verdictLine;
+        case ui::kNoteTextSlot: return &window.noteText;
+        default: return nullptr;
+    }
+}
+
+LONG_PTR RoleTag(ui::ControlRole role) { return static_cast<LONG_PTR>(role) + 1; }
+
+ui::ControlRole RoleOf(HWND control) {
+    const LONG_PTR tag = GetWindowLongPtrW(control, GWLP_USERDATA);
+    // A control of no role of ours (none has) would read as a label.
+    return tag > 0 ? static_cast<ui::ControlRole>(tag - 1) : ui::ControlRole::InputLabel;
+}
 
 HFONT Font(int32_t number) {
     if (number < 1 || number > ui::kFontCount) return nullptr;

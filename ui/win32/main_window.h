@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "engine/descriptor.h"
+#include "ui/control_tree.h"
 #include "ui/layout.h"
 #include "ui/window_state.h"
 
@@ -23,7 +24,6 @@ struct MainWindow {
     HWND resultBox = nullptr;
     HWND verdictLine = nullptr;
     HWND noteText = nullptr;
-    HWND referenceLine = nullptr;
     HWND buttons[ui::kButtonCount] = {};  // compute, save, copy, reset, about
     HFONT fonts[ui::kFontCount] = {};  // font n is fonts[n - 1]
     HBRUSH whiteBrush = nullptr;
@@ -39,6 +39,12 @@ struct MainWindow {
 };
 
 MainWindow& Window();
+// Where the window keeps the handle of a service slot's control; null for a
+// slot it keeps none of.
+HWND* SlotHandle(MainWindow& window, int32_t slot);
+// A control's role, kept in its user data (0 is no role: 1 + the role).
+LONG_PTR RoleTag(ui::ControlRole role);
+ui::ControlRole RoleOf(HWND control);
 // The window services over a MainWindow (services.cpp), its context.
 extern const ui::WindowServices kWindowServices;
 HFONT Font(int32_t number);  // 1..8

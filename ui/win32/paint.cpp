@@ -1,6 +1,6 @@
-// Painting of the main window with GDI: the three primitives over which the
-// regions of ui/paint.h are drawn, the owner-drawn buttons and the colours
-// of the controls.
+// Painting of the main window with GDI: the three primitives of the shared
+// painter, over which ui/paint.h draws the client area and the owner-drawn
+// buttons, and the colours of the controls.
 #include <windows.h>
 
 #include "ui/paint.h"
@@ -12,6 +12,8 @@ namespace {
 
 constexpr int32_t kButtonTextCapacity = 64;
 constexpr UINT kTextFlags = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
+
+HDC DcOf(void* context) { return static_cast<HDC>(context); }
 
 RECT RectOf(const ui::Box& box) { return {box.x, box.y, box.x + box.width, box.y + box.height}; }
 
@@ -28,22 +30,25 @@ UINT AlignFlag(ui::TextAlign align) {
     return DT_LEFT;
 }
 
-void FillBox(HDC dc, const ui::Box& box, uint32_t colour) {
+void FillBox(void* context, ui::Box box, uint32_t colour) {
     TemporaryBrush brush(CreateSolidBrush(ToColorRef(colour)));
     const RECT rect = RectOf(box);
-    FillRect(dc, &rect, brush.get());
+    FillRect(DcOf(context), &rect, brush.get());
 }
 
-// Outline only: the stock null brush leaves the inside as it is.
-void FrameBox(HDC dc, const ui::Box& box, uint32_t colour) {
-    TemporaryPen pen(CreatePen(PS_SOLID, 1, ToColorRef(colour)));
+// Outline only, inside the box: the stock null brush leaves the inside as
+// it is.
+void FrameBox(void* context, ui::Box box, uint32_t colour, int32_t lineWidth) {
+    HDC dc = DcOf(context);
+    TemporaryPen pen(CreatePen(PS_INSIDEFRAME, lineWidth, ToColorRef(colour)));
     SelectedObject selectedPen(dc, pen.get());
     SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, box.x, box.y, box.x + box.width, box.y + box.height);
 }
 
-void TextInBox(HDC dc, const ui::Box& box, const char16_t* text, uint32_t colour, int32_t font,
+void TextInBox(void* context, ui::Box box, const char16_t* text, uint32_t colour, int32_t font,
                ui::TextAlign align) {
+    HDC dc = DcOf(context);
     SelectedObject selectedFont(dc, Font(font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(colour));
@@ -51,51 +56,20 @@ void TextInBox(HDC dc, const ui::Box& box, const char16_t* text, uint32_t colour
     DrawTextW(dc, Wide(text), -1, &rect, AlignFlag(align) | kTextFlags);
 }
 
-// The three controls the window keeps a handle of are known by it; the
-// other statics are the input labels (right-aligned), the units and the
-// reference line.
-ui::ControlRole RoleOf(const MainWindow& window, HWND control) {
-    if (control == window.verdictLine) return ui::ControlRole::Verdict;
-    if (control == window.resultBox) return ui::ControlRole::ResultBox;
-    if (control == window.noteText) return ui::ControlRole::Note;
-    if (control == window.referenceLine) return ui::ControlRole::Reference;
-    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-    return (style & SS_TYPEMASK) == SS_RIGHT ? ui::ControlRole::InputLabel : ui::ControlRole::Unit;
-}
+ui::Painter PainterOn(HDC dc) { return {FillBox, FrameBox, TextInBox, dc}; }
 
 }  // namespace
 
 void PaintContent(HDC dc, const RECT& client) {
-    const ui::WindowState& state = Window().state;
-    for (const ui::PaintRegion& region : ui::kPaintRegions) {
-        const ui::Box box = ui::BoxInClient(region.box, client.right, client.bottom);
-        switch (region.op) {
-            case ui::PaintOp::Fill: FillBox(dc, box, region.colour); break;
-            case ui::PaintOp::Frame: FrameBox(dc, box, region.colour); break;
-            case ui::PaintOp::Text: {
-                char16_t text[ui::kRegionTextCapacity];
-                ui::RegionTextOf(region.text, state, text, ui::kRegionTextCapacity);
-                TextInBox(dc, box, text, region.colour, region.font, region.align);
-                break;
-            }
-        }
-    }
+    ui::PaintClientArea(Window().state, PainterOn(dc), {client.right, client.bottom});
 }
 
 void DrawButton(const DRAWITEMSTRUCT& item) {
-    const ui::ButtonFace face = ui::ButtonFaceOf(ui::ButtonKindOf(static_cast<int32_t>(item.CtlID)),
-                                                 (item.itemState & ODS_SELECTED) != 0);
-    const ui::Box box = BoxOf(item.rcItem);
-    FillBox(item.hDC, box, face.fill);
-    FrameBox(item.hDC, box, face.border);
     char16_t caption[kButtonTextCapacity] = {};
     GetWindowTextW(item.hwndItem, Wide(caption), kButtonTextCapacity);
-    TextInBox(item.hDC, box, caption, face.caption, face.font, face.align);
-    if (ui::ShowsFocusRectangle(Window().state, (item.itemState & ODS_FOCUS) != 0)) {
-        const COLORREF colour = ToColorRef(face.caption);
-        ui::ForEachOutlineDot(ui::FocusRectangleOf(box),
-                              [&](int32_t x, int32_t y) { SetPixelV(item.hDC, x, y, colour); });
-    }
+    ui::PaintButton(Window().state, PainterOn(item.hDC), BoxOf(item.rcItem), caption,
+                    ui::ButtonKindOf(static_cast<int32_t>(item.CtlID)),
+                    (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0);
 }
 
 HBRUSH EditColours(HDC dc) {
@@ -108,7 +82,7 @@ HBRUSH EditColours(HDC dc) {
 // Transparent on the white brush: the panel shows through around the text.
 HBRUSH StaticColours(HDC dc, HWND control) {
     const MainWindow& window = Window();
-    const uint32_t colour = ui::ControlTextColour(RoleOf(window, control), window.state.currentLevel);
+    const uint32_t colour = ui::ControlTextColour(RoleOf(control), window.state.currentLevel);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(colour));
     return window.whiteBrush;

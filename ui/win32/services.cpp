@@ -4,7 +4,6 @@
 
 #include "engine/format.h"
 #include "engine/text.h"
-#include "ui/keyboard.h"
 #include "ui/services.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/main_window.h"
@@ -16,15 +15,9 @@ using ui::MessageIcon;
 
 MainWindow& Of(void* context) { return *static_cast<MainWindow*>(context); }
 
-HWND ControlOfSlot(const MainWindow& window, int32_t slot) {
-    if (slot >= 0 && slot < kMaxInputs) return window.inputEdits[slot];
-    if (ui::IsButtonSlot(slot)) return window.buttons[slot - ui::kFirstButtonSlot];
-    switch (slot) {
-        case ui::kResultBoxSlot: return window.resultBox;
-        case ui::kVerdictLineSlot: return window.verdictLine;
-        case ui::kNoteTextSlot: return window.noteText;
-        default: return nullptr;
-    }
+HWND ControlOfSlot(MainWindow& window, int32_t slot) {
+    HWND* kept = SlotHandle(window, slot);
+    return kept ? *kept : nullptr;
 }
 
 void ReadControlText(void* context, int32_t slot, char16_t* buffer, int32_t capacity) {
@@ -54,7 +47,7 @@ void FocusControl(void* context, int32_t slot) {
 void FocusMainWindow(void* context) { SetFocus(Of(context).window); }
 
 int32_t FocusedSlot(void* context) {
-    const MainWindow& window = Of(context);
+    MainWindow& window = Of(context);
     HWND focus = GetFocus();
     if (!focus) return ui::kNoSlot;
     if (focus == window.window) return ui::kMainWindowSlot;
