@@ -100,6 +100,10 @@ TEST(ToolComputation, WeightAndPotassiumTable) {
         {100.1, 5.0, Lines(u"20.0", u"10.0", u"50.0", u"100.1"), kAcceptable, 0},
         {150.0, 5.0, Lines(u"20.0", u"10.0", u"75.0", u"150.0"), kAcceptable, 0},
         {250.0, 5.0, Lines(u"20.0", u"10.0", u"125.0", u"250.0"), kAcceptable, 0},
+        // One decimal is coarse for infants: 0.05 U shows as 0.1 U, and a
+        // confirmed 0.49 kg as 0.0 U.
+        {0.5, 5.0, Lines(u"0.2", u"0.1", u"0.2", u"0.5"), kAcceptable, 0},
+        {0.49, 5.0, Lines(u"0.2", u"0.0", u"0.2", u"0.5"), kAcceptable, 0},
     };
     for (const Case& c : cases) {
         Buffers buffers;
