@@ -45,10 +45,11 @@ expect_between() {  # value, low, high, what
 expect_inside_work_area() {  # work area "x, y, width, height"
     local x y width height
     read -r x y width height <<<"${1//,/}"
-    [ "$ox" -ge "$x" ] && [ "$oy" -ge "$y" ] &&
-        [ $((ox + client_width)) -le $((x + width)) ] &&
-        [ $((oy + client_height)) -le $((y + height)) ] ||
+    if [ "$ox" -lt "$x" ] || [ "$oy" -lt "$y" ] ||
+        [ $((ox + client_width)) -gt $((x + width)) ] ||
+        [ $((oy + client_height)) -gt $((y + height)) ]; then
         fail "client area ${client_width}x$client_height at $ox,$oy leaves the work area $1"
+    fi
     echo "ok: client area ${client_width}x$client_height at $ox,$oy inside the work area $1"
 }
 
