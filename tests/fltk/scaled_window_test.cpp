@@ -32,6 +32,14 @@ TEST_F(ScaledWindowTest, ScaleIsXftDpiOver96) {
     ASSERT_GE(height, 1080) << "the screen must hold the window at 1.5";
     EXPECT_EQ(window().x(), ui::CentredOrigin(x, width, 1530));
     EXPECT_EQ(window().y(), ui::CentredOrigin(y, height, 1080));
+    // Its size range, as the window manager reads it: that size alone.
+    XSizeHints hints = {};
+    long supplied = 0;
+    ASSERT_NE(XGetWMNormalHints(fl_display, fl_xid(&window()), &hints, &supplied), 0);
+    EXPECT_EQ(hints.min_width, 1530);
+    EXPECT_EQ(hints.min_height, 1080);
+    EXPECT_EQ(hints.max_width, 1530);
+    EXPECT_EQ(hints.max_height, 1080);
 }
 
 TEST_F(ScaledWindowTest, ControlsAndFontsAreTheDesignsTimesOneAndAHalf) {
