@@ -34,8 +34,10 @@ ui::Size FrameSize(FrameExtents frame);
 double DesktopScale();
 
 // The frame the running window manager will give a normal window, as it
-// answers _NET_REQUEST_FRAME_EXTENTS; none when no window manager runs or
-// it does not answer in time.
+// answers _NET_REQUEST_FRAME_EXTENTS: asked before the window exists,
+// since the window's size depends on it. None when no window manager runs
+// (nothing decorates the window then) or when it does not answer in time
+// (the frame is then not allowed for, and may reach past the work area).
 FrameExtents WindowManagerFrame();
 
 }  // namespace tarn::fltk
