@@ -101,6 +101,11 @@ TEST_F(CommandsTest, AboutShowsTheToolDescription) {
               "本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\n"
               "具体用药与处置请结合患者实际情况及本院规范执行。\n\n"
               "版本 V1.1");
+    // At 96 DPI the box keeps its design sizes.
+    EXPECT_EQ(messages[0].textSize, 15);
+    EXPECT_EQ(messages[0].glyphSize, 34);
+    EXPECT_EQ(messages[0].buttonWidth, 96);
+    EXPECT_EQ(messages[0].buttonHeight, 28);
     // The box gave the focus back to the button that opened it.
     EXPECT_EQ(Fl::focus(), front().buttons[4]);
 }

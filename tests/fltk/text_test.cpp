@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/unicode.h"
 #include "ui/fltk/painting.h"
 #include "ui/fltk/text_layout.h"
 #include "ui/fltk/utf.h"
@@ -17,7 +18,7 @@ namespace {
 double TenPerCharacter(const char* text, int32_t length) {
     int32_t characters = 0;
     for (int32_t index = 0; index < length;) {
-        NextUtf8CodePoint(text, length, &index);
+        platform::NextUtf8CodePoint(text, length, &index);
         ++characters;
     }
     return 10.0 * characters;
@@ -135,6 +136,26 @@ TEST(Utf, BadBytesBecomeReplacementCharacters) {
     const char16_t lone[] = {u'a', 0xD800, u'b', 0};
     ToUtf8(lone, bytes, 16);
     EXPECT_STREQ(bytes, "a\xEF\xBF\xBD" "b");
+}
+
+TEST(Utf, UnpairedSurrogatesBecomeReplacementCharactersNotCuts) {
+    constexpr char16_t kHigh = 0xD83D;
+    constexpr char16_t kLow = 0xDE00;
+    const struct {
+        std::u16string text;
+        const char* bytes;
+    } cases[] = {
+        {{u'a', kHigh}, "a\xEF\xBF\xBD"},                              // high at the end
+        {{kLow, u'b'}, "\xEF\xBF\xBD" "b"},                            // low alone
+        {{kLow, kHigh, u'c'}, "\xEF\xBF\xBD\xEF\xBF\xBD" "c"},          // pair reversed
+        {{kHigh, kHigh, kLow}, "\xEF\xBF\xBD\xF0\x9F\x98\x80"},        // then a whole pair
+    };
+    for (const auto& c : cases) {
+        char bytes[16];
+        const auto size = static_cast<int32_t>(std::string(c.bytes).size());
+        EXPECT_EQ(ToUtf8(c.text.c_str(), bytes, 16), size);
+        EXPECT_STREQ(bytes, c.bytes);
+    }
 }
 
 TEST(Utf, LineEndsBetweenCommandsAndWidgets) {

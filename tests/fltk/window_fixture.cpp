@@ -89,11 +89,17 @@ void CloseMessages(void*) {
             if (!child->visible()) continue;
             if (auto* button = dynamic_cast<Fl_Button*>(child)) {
                 seen.buttons.emplace_back(button->label() ? button->label() : "");
-                if (!close) close = button;
+                if (!close) {
+                    close = button;
+                    seen.buttonWidth = button->w();
+                    seen.buttonHeight = button->h();
+                }
             } else if (dynamic_cast<Fl_Box*>(child) && IsIconGlyph(child->label())) {
                 seen.icon = child->label();
+                seen.glyphSize = child->labelsize();
             } else if (dynamic_cast<Fl_Box*>(child) && child->label()) {
                 seen.text = child->label();
+                seen.textSize = child->labelsize();
             }
         }
         if (gSeen) gSeen->push_back(seen);

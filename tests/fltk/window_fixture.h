@@ -24,6 +24,8 @@ struct SeenMessage {
     std::vector<std::string> buttons;  // captions, in creation order
     std::string titleInX;  // WM_NAME as an X client decodes it
     int x = 0, y = 0, width = 0, height = 0;  // on the screen
+    // Pixel sizes: the text's and the icon glyph's font, the first button's box.
+    int textSize = 0, glyphSize = 0, buttonWidth = 0, buttonHeight = 0;
 };
 
 class WindowTest : public ::testing::Test {

@@ -8,6 +8,7 @@
 
 #include "ui/commands.h"
 #include "ui/desktop.h"
+#include "ui/fltk/desktop_metrics.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/icon.h"
 #include "ui/fltk/painting.h"
@@ -19,6 +20,7 @@
 #include "ui/layout.h"
 #include "ui/paint.h"
 #include "ui/palette.h"
+#include "ui/scale.h"
 #include "ui/texts.h"
 
 namespace tarn::fltk {
@@ -131,7 +133,8 @@ void AddControl(const ui::ControlLayout& layout, const ToolDescriptor& tool) {
             return;
         case ui::ControlKind::Report: {
             const ui::Box& box = layout.box;
-            gFront.resultBox = new ResultDisplay(box.x, box.y, box.width, box.height);
+            gFront.resultBox =
+                new ResultDisplay(box.x, box.y, box.width, box.height, gFront.state.scale);
             return;
         }
         case ui::ControlKind::Button:
@@ -140,6 +143,29 @@ void AddControl(const ui::ControlLayout& layout, const ToolDescriptor& tool) {
             }
             return;
     }
+}
+
+// Where the window opens and the scale it is drawn at.
+struct Placement {
+    double scale;
+    ui::Size client;
+    int x, y;  // the client area's top-left on the screen
+};
+
+// The desktop's scale, shrunk until the window and its frame fit the work
+// area of the first screen (the screen less its panels and taskbar), and
+// centred there with its frame. FLTK asks for static gravity: the place is
+// the client area's, and the frame goes around it.
+Placement PlaceInWorkArea() {
+    int areaX = 0, areaY = 0, areaWidth = 0, areaHeight = 0;
+    Fl::screen_work_area(areaX, areaY, areaWidth, areaHeight, 0);
+    const FrameExtents frame = WindowManagerFrame();
+    const ui::Size frameSize = FrameSize(frame);
+    const double scale = ui::FittedScale(DesktopScale(), {areaWidth, areaHeight}, frameSize);
+    const ui::Size client = ui::ClientSize(scale);
+    return {scale, client,
+            ui::CentredOrigin(areaX, areaWidth, client.width + frameSize.width) + frame.left,
+            ui::CentredOrigin(areaY, areaHeight, client.height + frameSize.height) + frame.top};
 }
 
 // Escape closes an FLTK window by default; this one closes from its title
@@ -151,8 +177,8 @@ void OnClose(Fl_Widget* window, void*) {
 
 }  // namespace
 
-MainWindow::MainWindow(int x, int y, const char* caption)
-    : Fl_Double_Window(x, y, ui::kClientWidth, ui::kClientHeight) {
+MainWindow::MainWindow(int x, int y, int width, int height, const char* caption)
+    : Fl_Double_Window(x, y, width, height) {
     copy_label(caption);
     color(ToFlColour(ui::kWindowBackground));
 }
@@ -190,22 +216,22 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     ui::InitializeWindowState(gFront.state, tool, kWindowServices, &gFront);
     RegisterFonts();
 
-    // Centred in the first screen less its panels and taskbar.
-    int areaX = 0, areaY = 0, areaWidth = 0, areaHeight = 0;
-    Fl::screen_work_area(areaX, areaY, areaWidth, areaHeight, 0);
+    // The scale first: the controls' boxes and fonts are made at it.
+    const Placement place = PlaceInWorkArea();
+    gFront.state.scale = place.scale;
+    SetFontScale(place.scale);
     char caption[kCaptionBytes];
     ToUtf8(TextOrEmpty(tool.title), caption, kCaptionBytes);
-    const int x = ui::CentredOrigin(areaX, areaWidth, ui::kClientWidth);
-    const int y = ui::CentredOrigin(areaY, areaHeight, ui::kClientHeight);
-    auto* window = new MainWindow(x, y, caption);
+    auto* window =
+        new MainWindow(place.x, place.y, place.client.width, place.client.height, caption);
     gFront.window = window;
     window->begin();
     ui::ControlLayout tree[ui::kMaxControls];
     const int32_t count = ui::BuildControlTree(tool, gFront.state.scale, tree, ui::kMaxControls);
     for (int32_t i = 0; i < count; ++i) AddControl(tree[i], tool);
     window->end();
-    window->size_range(ui::kClientWidth, ui::kClientHeight, ui::kClientWidth,
-                       ui::kClientHeight);
+    window->size_range(place.client.width, place.client.height, place.client.width,
+                       place.client.height);
     window->xclass(kWindowClass);
     char share[kShareFolderBytes];
     if (InstalledShareFolder(share, kShareFolderBytes)) SetWindowIcons(*window, share);
@@ -217,7 +243,7 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool) {
     // FLTK puts a new window at least 20 pixels below the screen's top, for
     // a title bar it assumes, while it still reports the asked-for place;
     // the work area decides here.
-    XMoveWindow(fl_display, fl_xid(window), x, y);
+    XMoveWindow(fl_display, fl_xid(window), place.x, place.y);
     PublishTitle(*window);
     // The first input, its text selected: typing replaces the default.
     ui::FocusControl(gFront.state, 0);

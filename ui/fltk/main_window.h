@@ -20,7 +20,7 @@ namespace tarn::fltk {
 // included.
 class MainWindow : public Fl_Double_Window {
 public:
-    MainWindow(int x, int y, const char* caption);
+    MainWindow(int x, int y, int width, int height, const char* caption);
     int handle(int event) override;
 
 protected:
@@ -48,9 +48,9 @@ extern const ui::WindowServices kWindowServices;
 // Opens the display; false when there is none.
 bool OpenDisplay();
 
-// Start-up: state, fonts, the window with its controls shown, the focus on
-// the first input edit and the Enter/F5 shortcut installed. Needs an open
-// display.
+// Start-up: state, fonts, the scale, the window with its controls shown,
+// the focus on the first input edit and the Enter/F5 shortcut installed.
+// Needs an open display.
 MainWindow* CreateMainWindow(const ToolDescriptor& tool);
 // Hides and deletes the window and removes the shortcut (tests start again).
 void DestroyMainWindow();

@@ -9,24 +9,40 @@
 #include "ui/fltk/window_title.h"
 #include "ui/fltk/xlib_safe.h"
 #include "ui/layout.h"
+#include "ui/scale.h"
 #include "ui/texts.h"
 
 namespace tarn::fltk {
 namespace {
 
+// The box's lengths at s = 1.
 constexpr int kMargin = 12;
 constexpr int kIconSize = 50;
-constexpr int kTextLeft = kMargin + kIconSize + kMargin;
+constexpr int kGlyphSize = 34;
 constexpr int kLongestLine = 560;  // wider texts wrap
-// FLTK draws a left-aligned label 3 pixels in from each side of its box.
-constexpr int kLabelInset = 6;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonGap = 10;
+// FLTK draws a left-aligned label 3 pixels in from each side of its box,
+// at any scale.
+constexpr int kLabelInset = 6;
 constexpr int kCaptionBytes = 64;
 
+// The box's lengths at the window's scale.
+struct BoxMetrics {
+    int margin, iconSize, glyphSize, longestLine, buttonWidth, buttonHeight, buttonGap;
+    int textSize;
+    int TextLeft() const { return margin + iconSize + margin; }
+};
+
+BoxMetrics MetricsAt(double scale) {
+    return {ui::Scaled(kMargin, scale),       ui::Scaled(kIconSize, scale),
+            ui::Scaled(kGlyphSize, scale),    ui::Scaled(kLongestLine, scale),
+            ui::Scaled(kButtonWidth, scale),  ui::Scaled(kButtonHeight, scale),
+            ui::Scaled(kButtonGap, scale),    ui::FontHeight(ui::kInputEditFont, scale)};
+}
+
 int TextFace() { return FontFace(ui::kInputEditFont); }
-int TextSize() { return FontSize(ui::kInputEditFont); }
 
 class MessageBox : public Fl_Window {
 public:
@@ -86,15 +102,53 @@ void OnYes(Fl_Widget* button, void*) { static_cast<MessageBox*>(button->window()
 void OnNo(Fl_Widget* button, void*) { static_cast<MessageBox*>(button->window())->Answer(false); }
 void OnClose(Fl_Widget* window, void*) { static_cast<MessageBox*>(window)->Decline(); }
 
-Fl_Button* AddButton(int x, int y, const char16_t* caption, Fl_Callback* onPress) {
+Fl_Button* AddButton(const BoxMetrics& metrics, int x, int y, const char16_t* caption,
+                     Fl_Callback* onPress) {
     char bytes[kCaptionBytes];
     ToUtf8(caption, bytes, kCaptionBytes);
-    auto* button = new Fl_Button(x, y, kButtonWidth, kButtonHeight);
+    auto* button = new Fl_Button(x, y, metrics.buttonWidth, metrics.buttonHeight);
     button->copy_label(bytes);
     button->labelfont(TextFace());
-    button->labelsize(TextSize());
+    button->labelsize(metrics.textSize);
     button->callback(onPress);
     return button;
+}
+
+// Right-aligned from `right`, Yes before No as in a Windows box.
+void AddButtons(MessageBox& box, const BoxMetrics& metrics, BoxButtons buttons, int right,
+                int top) {
+    if (buttons == BoxButtons::Ok) {
+        const int left = right - metrics.buttonWidth;
+        box.SetButtons(AddButton(metrics, left, top, ui::kOkButton, OnYes), nullptr);
+        return;
+    }
+    const int left = right - 2 * metrics.buttonWidth - metrics.buttonGap;
+    Fl_Button* yes = AddButton(metrics, left, top, ui::kYesButton, OnYes);
+    Fl_Button* no = AddButton(metrics, left + metrics.buttonWidth + metrics.buttonGap, top,
+                              ui::kNoButton, OnNo);
+    box.SetButtons(yes, no);
+}
+
+void AddIcon(const BoxMetrics& metrics, BoxIcon icon) {
+    auto* glyph = new Fl_Box(metrics.margin, metrics.margin, metrics.iconSize, metrics.iconSize,
+                             icon == BoxIcon::Warning ? "!" : "i");
+    glyph->box(FL_THIN_UP_BOX);
+    glyph->labelfont(FL_TIMES_BOLD);
+    glyph->labelsize(metrics.glyphSize);
+    glyph->color(FL_WHITE);
+    glyph->labelcolor(FL_BLUE);
+}
+
+// The text's size when drawn, wrapped at the longest line.
+void MeasureText(const BoxMetrics& metrics, const char* text, int& width, int& height) {
+    fl_font(TextFace(), metrics.textSize);
+    width = 0;
+    height = 0;
+    fl_measure(text, width, height);
+    if (width > metrics.longestLine) {
+        width = metrics.longestLine;
+        fl_measure(text, width, height);
+    }
 }
 
 // Centred on the owner, kept inside the work area of the owner's screen.
@@ -122,48 +176,30 @@ void Place(MessageBox& box, Fl_Window* owner) {
 }  // namespace
 
 bool RunMessageBox(Fl_Window* owner, const char* title, const char* text, BoxIcon icon,
-                   BoxButtons buttons) {
-    fl_font(TextFace(), TextSize());
+                   BoxButtons buttons, double scale) {
+    const BoxMetrics metrics = MetricsAt(scale);
     int textWidth = 0;
     int textHeight = 0;
-    fl_measure(text, textWidth, textHeight);
-    if (textWidth > kLongestLine) {
-        textWidth = kLongestLine;
-        fl_measure(text, textWidth, textHeight);
-    }
+    MeasureText(metrics, text, textWidth, textHeight);
     const int buttonCount = buttons == BoxButtons::YesNo ? 2 : 1;
-    const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonGap;
-    const int bodyHeight = textHeight > kIconSize ? textHeight : kIconSize;
-    int width = kTextLeft + textWidth + kLabelInset + kMargin;
-    if (width < buttonsWidth + 2 * kMargin) width = buttonsWidth + 2 * kMargin;
-    const int buttonsTop = kMargin + bodyHeight + kMargin;
-    const int height = buttonsTop + kButtonHeight + kMargin;
+    const int buttonsWidth =
+        buttonCount * metrics.buttonWidth + (buttonCount - 1) * metrics.buttonGap;
+    const int bodyHeight = textHeight > metrics.iconSize ? textHeight : metrics.iconSize;
+    int width = metrics.TextLeft() + textWidth + kLabelInset + metrics.margin;
+    if (width < buttonsWidth + 2 * metrics.margin) width = buttonsWidth + 2 * metrics.margin;
+    const int buttonsTop = metrics.margin + bodyHeight + metrics.margin;
+    const int height = buttonsTop + metrics.buttonHeight + metrics.margin;
 
     MessageBox box(width, height, buttons);
     box.copy_label(title);
-    auto* glyph = new Fl_Box(kMargin, kMargin, kIconSize, kIconSize,
-                             icon == BoxIcon::Warning ? "!" : "i");
-    glyph->box(FL_THIN_UP_BOX);
-    glyph->labelfont(FL_TIMES_BOLD);
-    glyph->labelsize(34);
-    glyph->color(FL_WHITE);
-    glyph->labelcolor(FL_BLUE);
-    auto* message = new Fl_Box(kTextLeft, kMargin + (bodyHeight - textHeight) / 2,
-                               width - kTextLeft - kMargin, textHeight);
+    AddIcon(metrics, icon);
+    auto* message = new Fl_Box(metrics.TextLeft(), metrics.margin + (bodyHeight - textHeight) / 2,
+                               width - metrics.TextLeft() - metrics.margin, textHeight);
     message->copy_label(text);
     message->labelfont(TextFace());
-    message->labelsize(TextSize());
+    message->labelsize(metrics.textSize);
     message->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-    // Right-aligned, Yes before No as in a Windows box.
-    int buttonX = width - kMargin - buttonsWidth;
-    if (buttons == BoxButtons::YesNo) {
-        Fl_Button* yes = AddButton(buttonX, buttonsTop, ui::kYesButton, OnYes);
-        buttonX += kButtonWidth + kButtonGap;
-        Fl_Button* no = AddButton(buttonX, buttonsTop, ui::kNoButton, OnNo);
-        box.SetButtons(yes, no);
-    } else {
-        box.SetButtons(AddButton(buttonX, buttonsTop, ui::kOkButton, OnYes), nullptr);
-    }
+    AddButtons(box, metrics, buttons, width - metrics.margin, buttonsTop);
     box.end();
     box.callback(OnClose);
     box.set_modal();

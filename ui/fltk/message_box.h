@@ -16,8 +16,9 @@ enum class BoxButtons { Ok, YesNo };
 // there is none), until it is answered. Returns true for OK and for Yes.
 // Enter presses the button with the focus, at first OK or No; Escape and the
 // close button answer No (OK in a box without a question); Y and N answer
-// a question. The texts are UTF-8.
+// a question. The texts are UTF-8. Margins, icon, buttons and text are
+// drawn at `scale`, the main window's.
 bool RunMessageBox(Fl_Window* owner, const char* title, const char* text, BoxIcon icon,
-                   BoxButtons buttons);
+                   BoxButtons buttons, double scale);
 
 }  // namespace tarn::fltk

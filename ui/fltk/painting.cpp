@@ -1,5 +1,6 @@
 #include "ui/fltk/painting.h"
 
+#include "platform/unicode.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/text_layout.h"
 #include "ui/fltk/utf.h"
@@ -18,12 +19,6 @@ constexpr int32_t kPaintedTextBytes = (ui::kRegionTextCapacity - 1) * 3 + 1;
 
 double MeasureWithCurrentFont(const char* text, int32_t length) {
     return fl_width(text, static_cast<int>(length));
-}
-
-int TextLength(const char* text) {
-    int length = 0;
-    while (text[length] != 0) ++length;
-    return length;
 }
 
 int AlignedX(int x, int width, double textWidth, TextAlign align) {
@@ -46,7 +41,7 @@ void TextInBox(int x, int y, int width, int height, const char* text, uint32_t c
                int32_t font, TextAlign align) {
     SelectFont(font);
     fl_color(ToFlColour(colour));
-    const int length = TextLength(text);
+    const int length = platform::NarrowLength(text);
     int shown = length;
     double textWidth = fl_width(text, length);
     bool ellipsis = false;
@@ -70,8 +65,8 @@ void WrappedTextInBox(int x, int y, int width, int height, const char* text, uin
     SelectFont(font);
     fl_color(ToFlColour(colour));
     LineSpan lines[kMaxLines];
-    const int32_t count =
-        BreakLines(text, TextLength(text), width, MeasureWithCurrentFont, lines, kMaxLines);
+    const int32_t count = BreakLines(text, platform::NarrowLength(text), width,
+                                     MeasureWithCurrentFont, lines, kMaxLines);
     const int lineHeight = fl_height();
     fl_push_clip(x, y, width, height);
     for (int32_t i = 0; i < count && i * lineHeight < height; ++i) {

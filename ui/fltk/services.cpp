@@ -127,7 +127,8 @@ bool RunBox(FrontEnd& front, const char16_t* text, const char16_t* caption, BoxI
     ToUtf8(TextOrEmpty(caption), title, kMessageBytes);
     Fl_Widget* focus = Fl::focus();
     const bool focusInWindow = front.window && front.window->contains(focus);
-    const bool answer = RunMessageBox(front.window, title, label, icon, buttons);
+    const bool answer =
+        RunMessageBox(front.window, title, label, icon, buttons, front.state.scale);
     if (focusInWindow && front.window && front.window->contains(focus)) Fl::focus(focus);
     return answer;
 }

@@ -1,6 +1,6 @@
 #include "ui/fltk/text_layout.h"
 
-#include "ui/fltk/utf.h"
+#include "platform/unicode.h"
 
 namespace tarn::fltk {
 namespace {
@@ -53,7 +53,7 @@ int32_t BreakLines(const char* text, int32_t length, double maxWidth, MeasureTex
         int32_t index = lineStart;
         while (index < length) {
             const int32_t at = index;
-            const char32_t c = NextUtf8CodePoint(text, length, &index);
+            const char32_t c = platform::NextUtf8CodePoint(text, length, &index);
             if (IsLineEnd(c)) {
                 lineEnd = contentEnd;
                 next = (c == U'\r' && index < length && text[index] == '\n') ? index + 1 : index;
@@ -95,7 +95,7 @@ int32_t EllipsisPrefix(const char* text, int32_t length, double maxWidth, double
     int32_t best = 0;
     int32_t index = 0;
     while (index < length) {
-        NextUtf8CodePoint(text, length, &index);
+        platform::NextUtf8CodePoint(text, length, &index);
         if (measure(text, index) + ellipsisWidth > maxWidth) break;
         best = index;
     }

@@ -2,23 +2,9 @@
 // codec, with the line-end conversions FLTK needs.
 #include "ui/fltk/utf.h"
 
-#include "platform/platform.h"
+#include "platform/unicode.h"
 
 namespace tarn::fltk {
-namespace {
-
-int32_t LengthOf(const char* bytes) {
-    int32_t length = 0;
-    while (bytes[length] != 0) ++length;
-    return length;
-}
-
-}  // namespace
-
-// The platform's codec, under the name the text layout reads code points by.
-char32_t NextUtf8CodePoint(const char* bytes, int32_t length, int32_t* index) {
-    return platform::NextUtf8CodePoint(bytes, length, index);
-}
 
 int32_t ToUtf8(const char16_t* text, char* bytes, int32_t capacity, LineEnds lineEnds) {
     if (capacity <= 0) return 0;
@@ -40,7 +26,7 @@ int32_t ToUtf8(const char16_t* text, char* bytes, int32_t capacity, LineEnds lin
 int32_t ToUtf16(const char* bytes, char16_t* text, int32_t capacity, LineEnds lineEnds) {
     if (capacity <= 0) return 0;
     int32_t written = 0;
-    const int32_t length = bytes ? LengthOf(bytes) : 0;
+    const int32_t length = platform::NarrowLength(bytes);
     for (int32_t index = 0; index < length;) {
         const char32_t codePoint = platform::NextUtf8CodePoint(bytes, length, &index);
         if (lineEnds == LineEnds::CrLfToLf && codePoint == U'\r' && index < length &&

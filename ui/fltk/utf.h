@@ -23,8 +23,4 @@ int32_t ToUtf8(const char16_t* text, char* bytes, int32_t capacity,
 int32_t ToUtf16(const char* bytes, char16_t* text, int32_t capacity,
                 LineEnds lineEnds = LineEnds::Keep);
 
-// Reads the code point at bytes[*index] (a NUL-free, well-formed or not,
-// UTF-8 text) and advances the index past it; 0 at the end of the text.
-char32_t NextUtf8CodePoint(const char* bytes, int32_t length, int32_t* index);
-
 }  // namespace tarn::fltk

@@ -6,11 +6,12 @@
 #include "ui/fltk/fonts.h"
 #include "ui/layout.h"
 #include "ui/paint.h"
+#include "ui/scale.h"
 
 namespace tarn::fltk {
 namespace {
 
-// Fl_Text_Display keeps 3 pixels left and right of the text.
+// Fl_Text_Display keeps 3 pixels left and right of the text, at any scale.
 constexpr int kTextMargins = 6;
 
 }  // namespace
@@ -60,7 +61,7 @@ void PaintedButton::draw() {
                     Fl::focus() == this);
 }
 
-ResultDisplay::ResultDisplay(int x, int y, int width, int height)
+ResultDisplay::ResultDisplay(int x, int y, int width, int height, double scale)
     : Fl_Text_Display(x, y, width, height), text_(new Fl_Text_Buffer) {
     buffer(text_);
     box(FL_DOWN_BOX);
@@ -71,6 +72,7 @@ ResultDisplay::ResultDisplay(int x, int y, int width, int height)
     // Long lines wrap before the scrollbar, as in a multi-line edit without
     // a horizontal scrollbar, whether the scrollbar is in use or not.
     scrollbar_align(FL_ALIGN_RIGHT);
+    scrollbar_width(ui::Scaled(scrollbar_width(), scale));
     wrap_mode(WRAP_AT_PIXEL, width - Fl::box_dw(FL_DOWN_BOX) - scrollbar_width() -
                                  kTextMargins);
     argument(ui::kResultBoxId);

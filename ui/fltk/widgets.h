@@ -59,10 +59,11 @@ private:
 
 // The read-only multi-line report with its vertical scrollbar always there,
 // inactive while the report fits, as in a multi-line edit with a scroll
-// bar; it owns its text buffer.
+// bar; it owns its text buffer. The scrollbar is as wide as FLTK's at
+// `scale`.
 class ResultDisplay : public Fl_Text_Display {
 public:
-    ResultDisplay(int x, int y, int width, int height);
+    ResultDisplay(int x, int y, int width, int height, double scale);
     ~ResultDisplay() override;
     ResultDisplay(const ResultDisplay&) = delete;
     ResultDisplay& operator=(const ResultDisplay&) = delete;
