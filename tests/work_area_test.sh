@@ -5,10 +5,12 @@
 #   work_area_test.sh linux ORDAVEL
 #   work_area_test.sh windows WINE_RUN ORDAVEL_EXE
 # Linux: the 1020 x 720 window lies wholly in the work area, centred in it.
-# Windows: the frame (745 pixels high) is taller than the 728 free pixels,
-# so it starts at the work area's top: the window moves down with the work
-# area's top, by exactly as much. Wine draws no caption without a window
-# manager; the X window measured is the client area.
+# Windows: the frame of the 1020 x 720 design (745 pixels high) is taller
+# than the 728 free pixels, so the window shrinks to the largest scale that
+# fits: it fills the work area's height from its top, centred across, and
+# its footer ends above the taskbar; it moves down with the work area's
+# top, by exactly as much. Wine draws no caption without a window manager;
+# the X window measured is the client area.
 # Exit status 77 (skipped) without the X tools.
 set -euo pipefail
 # shellcheck source=SCRIPTDIR/lib/window_session.sh
@@ -57,16 +59,25 @@ case $mode in
         prefix=${ORDAVEL_WINEPREFIX:-$(cd "$(dirname "$wine_run")" && pwd)/../build/wineprefix}
         read -r x bottom_y width height < <(client_area_with "0, 0, 1366, 728")
         echo "taskbar at the bottom: client area ${width}x$height at $x,$bottom_y"
-        [ "$x" = 173 ] || fail "not centred across the screen: column $x"
+        [ "$height" -lt 720 ] || fail "client area ${width}x$height: not shrunk to fit"
+        # Scaled, not cut: 1020 to 720, to the rounding of a pixel each way.
+        skew=$((width * 720 - height * 1020))
+        [ "${skew#-}" -le 870 ] || fail "client area ${width}x$height: not the design's proportions"
+        # The frame's borders are alike on both sides.
+        right=$((1366 - x - width))
+        [ $((x - right)) -ge -1 ] && [ $((x - right)) -le 1 ] ||
+            fail "not centred across the screen: $x columns left, $right right"
         # The frame's top at the work area's top: only the caption and the
-        # border lie above the client area, and the footer stays on the screen.
+        # border lie above the client area, and the footer ends above the taskbar.
         [ "$bottom_y" -gt 0 ] && [ "$bottom_y" -le 40 ] ||
             fail "client area at row $bottom_y, not just below a caption at row 0"
-        [ $((bottom_y + height)) -le 768 ] || fail "the footer runs off the screen"
+        [ $((bottom_y + height)) -le 728 ] ||
+            fail "the footer runs under the taskbar, to row $((bottom_y + height))"
         read -r x top_y width height < <(client_area_with "0, 40, 1366, 728")
-        echo "taskbar at the top: client area at $x,$top_y"
+        echo "taskbar at the top: client area ${width}x$height at $x,$top_y"
         [ $((top_y - bottom_y)) = 40 ] ||
             fail "the frame moved by $((top_y - bottom_y)), not by the taskbar's 40 pixels"
+        [ $((top_y + height)) -le 768 ] || fail "the footer runs off the screen"
         ;;
     *) fail "unknown mode $mode" ;;
 esac

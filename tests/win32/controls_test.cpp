@@ -175,8 +175,7 @@ TEST_F(ControlTreeTest, ClosingTheWindowEndsTheMessageLoopWithZero) {
 
 // The program's own icon and version block, read from ordavel.exe.
 TEST(ProgramResources, IconGroupOneAndVersionInformation) {
-    std::wstring path = L"Z:";
-    for (const char* c = ORDAVEL_EXE_PATH; *c; ++c) path += *c == '/' ? L'\\' : wchar_t(*c);
+    const std::wstring path = ProgramPath();
     HMODULE program = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {

@@ -15,23 +15,6 @@ namespace {
 
 using tarn::testing::Describe;
 
-// Sets the work area for one scope, as a taskbar would, and puts the old one back.
-class WorkArea {
-public:
-    explicit WorkArea(RECT area) {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &previous_, 0);
-        set_ = SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0) != FALSE;
-    }
-    ~WorkArea() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &previous_, 0); }
-    WorkArea(const WorkArea&) = delete;
-    WorkArea& operator=(const WorkArea&) = delete;
-    bool set() const { return set_; }
-
-private:
-    RECT previous_ = {};
-    bool set_ = false;
-};
-
 // Along one axis: inside the area and centred when it fits, else at the
 // area's start.
 void ExpectPlaced(LONG start, LONG end, LONG areaStart, LONG areaEnd, const char* axis) {
@@ -67,10 +50,7 @@ TEST_F(PlacementTest, TheWindowOpensCentredInTheWorkArea) {
         SCOPED_TRACE(one.what);
         WorkArea area(one.area);
         ASSERT_TRUE(area.set());
-        DestroyWindow(main());
-        Pump();
-        ASSERT_NE(CreateMainWindow(GetModuleHandleW(nullptr), CurrentTool()), nullptr);
-        Pump();
+        ASSERT_NO_FATAL_FAILURE(Reopen());
         RECT frame;
         GetWindowRect(main(), &frame);
         SCOPED_TRACE("frame " + Describe(frame) + " in " + Describe(one.area));

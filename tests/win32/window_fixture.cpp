@@ -4,6 +4,12 @@
 
 namespace tarn::win32::testing {
 
+std::wstring ProgramPath() {
+    std::wstring path = L"Z:";
+    for (const char* c = ORDAVEL_EXE_PATH; *c; ++c) path += *c == '/' ? L'\\' : wchar_t(*c);
+    return path;
+}
+
 std::wstring TextOf(HWND window) {
     wchar_t buffer[8192] = {};
     GetWindowTextW(window, buffer, 8192);
@@ -132,6 +138,13 @@ void MainWindowTest::ComputeWith(const wchar_t* weight, const wchar_t* potassium
     SetInput(0, weight);
     SetInput(1, potassium);
     PostKey(Window().inputEdits[0], VK_F5);
+}
+
+void MainWindowTest::Reopen() {
+    DestroyWindow(main());
+    Pump();
+    ASSERT_NE(CreateMainWindow(GetModuleHandleW(nullptr), CurrentTool()), nullptr);
+    Pump();
 }
 
 bool MainWindowTest::SawMessage(UINT message) const {

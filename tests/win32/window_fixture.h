@@ -15,12 +15,32 @@
 
 namespace tarn::win32::testing {
 
+// ordavel.exe, by its path as Wine sees it.
+std::wstring ProgramPath();
+
 std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 RECT ClientRectInParent(HWND child);
 std::wstring StatusLine();
 // The colour the window's control-colour hook gives the verdict line's text.
 COLORREF VerdictTextColour();
+
+// Sets the work area for one scope, as a taskbar would, and puts the old one back.
+class WorkArea {
+public:
+    explicit WorkArea(RECT area) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &previous_, 0);
+        set_ = SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0) != FALSE;
+    }
+    ~WorkArea() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &previous_, 0); }
+    WorkArea(const WorkArea&) = delete;
+    WorkArea& operator=(const WorkArea&) = delete;
+    bool set() const { return set_; }
+
+private:
+    RECT previous_ = {};
+    bool set_ = false;
+};
 
 struct SeenMessageBox {
     std::wstring text;
@@ -70,6 +90,8 @@ protected:
     void Click(int32_t buttonId);
     // Potassium value in, compute by F5 in the first edit.
     void ComputeWith(const wchar_t* weight, const wchar_t* potassium);
+    // Destroys the window and creates it anew, as at start-up.
+    void Reopen();
 
     bool SawMessage(UINT message) const;
 

@@ -8,6 +8,8 @@
 #include "ui/control_tree.h"
 #include "ui/desktop.h"
 #include "ui/paint.h"
+#include "ui/scale.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/gdi.h"
 
 namespace tarn::win32 {
@@ -66,8 +68,10 @@ LRESULT OnCreate(HWND window) {
     const int32_t count = ui::BuildControlTree(tool, gWindow.state.scale, tree, ui::kMaxControls);
     for (int32_t i = 0; i < count; ++i) {
         HWND control = CreateControl(tree[i], tool);
+        gWindow.controls[i] = control;
         if (HWND* kept = SlotHandle(gWindow, tree[i].slot)) *kept = control;
     }
+    gWindow.controlCount = count;
     return 0;
 }
 
@@ -86,12 +90,12 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
-// Pinned to the frame of the fixed client area. A larger tracking size
-// (such as 1036 x 780) would make CreateWindowExW grow the window and leave
-// a strip of bare background below the footer.
+// Pinned to the outer size of the client area at the window's scale. A
+// larger tracking size (such as 1036 x 780) would make CreateWindowExW grow
+// the window and leave a strip of bare background below the footer.
 LRESULT OnGetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize = {gWindow.frame.cx, gWindow.frame.cy};
-    info.ptMaxTrackSize = {gWindow.frame.cx, gWindow.frame.cy};
+    info.ptMinTrackSize = {gWindow.outerSize.cx, gWindow.outerSize.cy};
+    info.ptMaxTrackSize = {gWindow.outerSize.cx, gWindow.outerSize.cy};
     return 0;
 }
 
@@ -157,6 +161,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
+// The window's fonts at its scale, in place of those it had (the caller
+// deletes those once no control uses them).
 void CreateFonts() {
     for (int32_t i = 0; i < ui::kFontCount; ++i) {
         const ui::FontStyle& font = ui::kFonts[i];
@@ -168,16 +174,115 @@ void CreateFonts() {
     }
 }
 
+// Every control at its box and font of the control tree at the window's scale.
+void LayOutControls() {
+    ui::ControlLayout tree[ui::kMaxControls];
+    const int32_t count =
+        ui::BuildControlTree(*gWindow.state.tool, gWindow.state.scale, tree, ui::kMaxControls);
+    for (int32_t i = 0; i < count && i < gWindow.controlCount; ++i) {
+        const ui::Box& box = tree[i].box;
+        SetWindowPos(gWindow.controls[i], nullptr, box.x, box.y, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (tree[i].kind != ui::ControlKind::Button) {
+            SendMessageW(gWindow.controls[i], WM_SETFONT,
+                         reinterpret_cast<WPARAM>(Font(tree[i].font)), TRUE);
+        }
+    }
+}
+
+// The program's icon at `size` pixels square. LoadImageW takes the nearest
+// of the seven sizes in ordavel.ico (16 to 256) and scales it only when
+// none matches, as for the 40 pixels of 120 DPI. (LoadIconWithScaleDown
+// would always scale down, but it lives in version 6 of comctl32, which
+// only the manifest brings; LoadImageW needs no new import.) Not shared:
+// the window has icons of several sizes over its life, and destroys them.
+HICON LoadProgramIcon(int32_t size) {
+    return static_cast<HICON>(LoadImageW(gWindow.instance, MAKEINTRESOURCEW(kIconResource),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// Once per process; the class's icons are those of the DPI the first
+// window opens at.
 void RegisterWindowClass() {
+    WNDCLASSEXW registered = {};
+    registered.cbSize = sizeof(registered);
+    if (GetClassInfoExW(gWindow.instance, kWindowClassName, &registered)) return;
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = gWindow.instance;
-    windowClass.hIcon = LoadIconW(gWindow.instance, MAKEINTRESOURCEW(kIconResource));
+    windowClass.hIcon = LoadProgramIcon(LargeIconSize(gWindow.dpi));
+    windowClass.hIconSm = LoadProgramIcon(SmallIconSize(gWindow.dpi));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = gWindow.backgroundBrush;
     windowClass.lpszClassName = kWindowClassName;
-    RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
+    RegisterClassExW(&windowClass);
+}
+
+// The window's own icons at the sizes of its DPI, in place of those it had.
+void SetIcons(HWND window) {
+    HICON largeIcon = LoadProgramIcon(LargeIconSize(gWindow.dpi));
+    HICON smallIcon = LoadProgramIcon(SmallIconSize(gWindow.dpi));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    if (gWindow.largeIcon) DestroyIcon(gWindow.largeIcon);
+    if (gWindow.smallIcon) DestroyIcon(gWindow.smallIcon);
+    gWindow.largeIcon = largeIcon;
+    gWindow.smallIcon = smallIcon;
+}
+
+// The display's scale at `dpi`, shrunk to fit `area` with the frame the
+// system draws at that DPI (ui::FittedScale: never below 0.7), and the
+// window's outer size at that scale.
+void FitTo(int32_t dpi, const RECT& area) {
+    const ui::Size frame = FrameAt(dpi);
+    const ui::Size areaSize = {area.right - area.left, area.bottom - area.top};
+    const double scale = ui::FittedScale(ui::DisplayScale(dpi), areaSize, frame);
+    const ui::Size client = ui::ClientSize(scale);
+    gWindow.dpi = dpi;
+    gWindow.state.scale = scale;
+    gWindow.outerSize = {client.width + frame.width, client.height + frame.height};
+}
+
+// Along one axis: `wanted`, moved as little as keeps a window of `size`
+// inside a work area that starts at `start` and spans `extent` pixels; a
+// window larger than the area starts at its start (as ui::CentredOrigin).
+int32_t OriginWithin(int32_t wanted, int32_t start, int32_t extent, int32_t size) {
+    if (size >= extent || wanted < start) return start;
+    if (wanted + size > start + extent) return start + extent - size;
+    return wanted;
+}
+
+// Fonts at the window's new scale for every control, which moves to its
+// box at that scale; the old fonts are deleted once no control uses them.
+void RescaleControls() {
+    HFONT oldFonts[ui::kFontCount];
+    for (int32_t i = 0; i < ui::kFontCount; ++i) oldFonts[i] = gWindow.fonts[i];
+    CreateFonts();
+    LayOutControls();
+    for (HFONT font : oldFonts) DeleteObject(font);
+}
+
+// The window at its outer size, at `wanted`'s top-left moved into the work
+// area, repainted whole.
+void PlaceWithin(HWND window, const RECT& wanted, const RECT& area) {
+    const SIZE size = gWindow.outerSize;
+    const int32_t x = OriginWithin(wanted.left, area.left, area.right - area.left, size.cx);
+    const int32_t y = OriginWithin(wanted.top, area.top, area.bottom - area.top, size.cy);
+    SetWindowPos(window, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// The window moved to a monitor of another DPI, or its monitor's DPI was
+// changed: it takes that DPI's scale fitted to that monitor's work area,
+// and the place Windows suggests, moved into the work area where it sticks out.
+LRESULT OnDpiChanged(HWND window, int32_t dpi, const RECT& suggested) {
+    const RECT area = WorkAreaOf(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST));
+    FitTo(dpi, area);
+    RescaleControls();
+    SetIcons(window);
+    PlaceWithin(window, suggested, area);
+    return 0;
 }
 
 }  // namespace
@@ -214,25 +319,22 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     gWindow = MainWindow{};
     gWindow.instance = instance;
     ui::InitializeWindowState(gWindow.state, tool, kWindowServices, &gWindow);
+    // On the primary monitor, at its DPI, fitted to its work area.
+    HMONITOR monitor = PrimaryMonitor();
+    const RECT area = WorkAreaOf(monitor);
+    FitTo(MonitorDpi(monitor), area);
 
     CreateFonts();
     gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kControlBackground));
     gWindow.backgroundBrush = CreateSolidBrush(ToColorRef(ui::kWindowBackground));
     RegisterWindowClass();
 
-    RECT frame = {0, 0, ui::kClientWidth, ui::kClientHeight};
-    AdjustWindowRect(&frame, ui::kMainWindowStyle, FALSE);
-    const int32_t width = frame.right - frame.left;
-    const int32_t height = frame.bottom - frame.top;
-    gWindow.frame = {width, height};
-    // Centred in the primary screen less its taskbar.
-    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const int32_t x = ui::CentredOrigin(area.left, area.right - area.left, width);
-    const int32_t y = ui::CentredOrigin(area.top, area.bottom - area.top, height);
-
+    // Centred in the work area.
+    const SIZE size = gWindow.outerSize;
+    const int32_t x = ui::CentredOrigin(area.left, area.right - area.left, size.cx);
+    const int32_t y = ui::CentredOrigin(area.top, area.bottom - area.top, size.cy);
     HWND window = CreateWindowExW(0, kWindowClassName, Wide(TextOrEmpty(tool.title)),
-                                  ui::kMainWindowStyle, x, y, width, height, nullptr, nullptr,
+                                  ui::kMainWindowStyle, x, y, size.cx, size.cy, nullptr, nullptr,
                                   instance, nullptr);
     if (!window) return nullptr;
     gWindow.window = window;
@@ -259,6 +361,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return BrushResult(
                 StaticColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         case WM_COMMAND: return OnCommand(window, wParam, lParam);
+        case WM_DPICHANGED:
+            return OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -10,6 +10,7 @@
 #include "engine/descriptor.h"
 #include "ui/control_tree.h"
 #include "ui/layout.h"
+#include "ui/scale.h"
 #include "ui/window_state.h"
 
 namespace tarn::win32 {
@@ -25,10 +26,23 @@ struct MainWindow {
     HWND verdictLine = nullptr;
     HWND noteText = nullptr;
     HWND buttons[ui::kButtonCount] = {};  // compute, save, copy, reset, about
-    HFONT fonts[ui::kFontCount] = {};  // font n is fonts[n - 1]
+    // Every control in creation order, which is the control tree's order:
+    // a change of DPI moves control i to the tree's box i at the new scale.
+    HWND controls[ui::kMaxControls] = {};
+    int32_t controlCount = 0;
+    HFONT fonts[ui::kFontCount] = {};  // font n is fonts[n - 1], at state.scale
     HBRUSH whiteBrush = nullptr;
     HBRUSH backgroundBrush = nullptr;
-    SIZE frame = {};  // outer size that gives the 1020 x 720 client area
+    // The DPI of the monitor the window is on; state.scale is its scale,
+    // shrunk to fit that monitor's work area.
+    int32_t dpi = ui::kDesignDpi;
+    // The outer size: the client area at state.scale in the frame the
+    // system draws at `dpi`. WM_GETMINMAXINFO pins the window to it.
+    SIZE outerSize = {};
+    // The window's own icons, set once its DPI changed; null until then
+    // (the class's icons, at the start-up DPI, are shown).
+    HICON largeIcon = nullptr;
+    HICON smallIcon = nullptr;
     // The window or the control that had the focus when the window was last
     // deactivated or minimised; it gets the focus back on activation.
     HWND lastFocus = nullptr;
@@ -49,8 +63,10 @@ ui::ControlRole RoleOf(HWND control);
 extern const ui::WindowServices kWindowServices;
 HFONT Font(int32_t number);  // 1..8
 
-// Start-up steps 1 to 7: state, fonts, brushes, class, the window shown and
-// the focus on the first input edit. Null when the window cannot be created.
+// Start-up steps 1 to 7: the scale for the primary monitor's DPI fitted to
+// its work area, state, fonts, brushes, class, the window shown centred in
+// that work area and the focus on the first input edit. Null when the
+// window cannot be created.
 HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
