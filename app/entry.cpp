@@ -2,11 +2,10 @@
 
 #include "app/selftest.h"
 #include "platform/platform.h"
-#include "ui/desktop.h"
 
 namespace tarn::app {
 
-int32_t RunProgram(void* instance, const char16_t* commandLine) {
+int32_t RunProgram(void* instance, const char16_t* commandLine, DesktopWindow desktopWindow) {
     char16_t path[kSelfTestPathCapacity];
     switch (FindSelfTestRequest(commandLine, path, kSelfTestPathCapacity)) {
         case SelfTestRequest::Path:
@@ -18,7 +17,7 @@ int32_t RunProgram(void* instance, const char16_t* commandLine) {
             break;
     }
     platform::DeclareDpiAware();
-    return ui::RunDesktopWindow(instance, CurrentTool());
+    return desktopWindow(instance, CurrentTool());
 }
 
 }  // namespace tarn::app

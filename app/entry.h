@@ -3,8 +3,15 @@
 
 #include <cstdint>
 
+#include "engine/descriptor.h"
+
 namespace tarn::app {
 
-int32_t RunProgram(void* instance, const char16_t* commandLine);
+// The front end's window: runs it until it is closed, 0, or 1 when it
+// cannot be created.
+using DesktopWindow = int32_t (*)(void* instance, const ToolDescriptor& tool);
+
+// The self-test when the command line asks for it, else `desktopWindow`.
+int32_t RunProgram(void* instance, const char16_t* commandLine, DesktopWindow desktopWindow);
 
 }  // namespace tarn::app

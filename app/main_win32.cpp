@@ -4,8 +4,10 @@
 // pointers, so the entry needs no OS header.
 #include "app/entry.h"
 #include "platform/platform.h"
+#include "ui/win32/desktop.h"
 
 extern "C" int wWinMain(void* instance, void* /*previousInstance*/, wchar_t* /*commandLine*/,
                         int /*show*/) {
-    return tarn::app::RunProgram(instance, tarn::platform::RawCommandLine());
+    return tarn::app::RunProgram(instance, tarn::platform::RawCommandLine(),
+                                 tarn::win32::RunDesktopWindow);
 }

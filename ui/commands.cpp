@@ -44,8 +44,6 @@ void DropResult(WindowState& state) {
 
 }  // namespace
 
-bool IsStarted(const WindowState& state) { return state.tool && state.services; }
-
 void InitializeWindowState(WindowState& state, const ToolDescriptor& tool,
                            const WindowServices& services, void* servicesContext) {
     state.tool = &tool;

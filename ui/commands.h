@@ -14,10 +14,6 @@ namespace tarn::ui {
 void InitializeWindowState(WindowState& state, const ToolDescriptor& tool,
                            const WindowServices& services, void* servicesContext);
 
-// True once InitializeWindowState gave the state a tool and services; the
-// commands do nothing before.
-bool IsStarted(const WindowState& state);
-
 // Reads one input field. Blank or empty reads as 0; otherwise the text, less
 // leading and trailing blanks, must be one finite number, read whole.
 bool ParseInputField(const char16_t* text, double* value);

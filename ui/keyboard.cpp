@@ -1,6 +1,5 @@
 #include "ui/keyboard.h"
 
-#include "ui/commands.h"
 
 namespace tarn::ui {
 namespace {

@@ -4,7 +4,6 @@
 
 #include "engine/format.h"
 #include "records/record_log.h"
-#include "ui/commands.h"
 #include "ui/texts.h"
 
 namespace tarn::ui {

@@ -29,6 +29,10 @@ struct WindowState {
     double scale = 1.0;
 };
 
+// True once InitializeWindowState (ui/commands.h) gave the state a tool and
+// services; the commands do nothing before.
+inline bool IsStarted(const WindowState& state) { return state.tool && state.services; }
+
 // The commands' calls into the window services of a state.
 inline void ReadControlText(const WindowState& state, int32_t slot, char16_t* buffer,
                             int32_t capacity) {

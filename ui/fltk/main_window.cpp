@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "ui/commands.h"
-#include "ui/desktop.h"
+#include "ui/fltk/desktop.h"
 #include "ui/fltk/desktop_metrics.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/icon.h"
@@ -272,12 +272,8 @@ int DispatchEvent(int event, Fl_Window* window) {
     return used;
 }
 
-}  // namespace tarn::fltk
-
-namespace tarn::ui {
-
 int32_t RunDesktopWindow(void*, const ToolDescriptor& tool) {
-    if (!fltk::CreateMainWindow(tool)) {
+    if (!CreateMainWindow(tool)) {
         std::fputs("ordavel: cannot open the display for the window\n", stderr);
         return 1;
     }
@@ -285,4 +281,4 @@ int32_t RunDesktopWindow(void*, const ToolDescriptor& tool) {
     return 0;
 }
 
-}  // namespace tarn::ui
+}  // namespace tarn::fltk

@@ -6,7 +6,7 @@
 #include "engine/text.h"
 #include "ui/commands.h"
 #include "ui/control_tree.h"
-#include "ui/desktop.h"
+#include "ui/win32/desktop.h"
 #include "ui/paint.h"
 #include "ui/scale.h"
 #include "ui/win32/dpi.h"
@@ -367,13 +367,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-}  // namespace tarn::win32
-
-namespace tarn::ui {
-
 int32_t RunDesktopWindow(void* instance, const ToolDescriptor& tool) {
-    if (!win32::CreateMainWindow(static_cast<HINSTANCE>(instance), tool)) return 1;
-    return win32::RunMessageLoop();
+    if (!CreateMainWindow(static_cast<HINSTANCE>(instance), tool)) return 1;
+    return RunMessageLoop();
 }
 
-}  // namespace tarn::ui
+}  // namespace tarn::win32

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/win32/window_fixture.h"
+#include "tests/ui/win32/window_fixture.h"
 
 namespace tarn::win32::testing {
 namespace {

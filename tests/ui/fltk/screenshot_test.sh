@@ -6,8 +6,8 @@
 # OUTPUT_PNG is the whole screen; OUTPUT-client.png the client area alone.
 # Exit status 77 (skipped) without a display or the X tools.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../lib/window_session.sh"
 program=$1
 output=$2
 session_begin

@@ -10,8 +10,8 @@
 # OUTPUT_FOLDER/ordavel-linux-1024x600.png.
 # Exit status 77 (skipped) without the X tools.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../lib/window_session.sh"
 program=$1
 output=$2
 session_begin

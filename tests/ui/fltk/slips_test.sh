@@ -6,8 +6,8 @@
 #   slips_test.sh ORDAVEL QUESTION_PNG
 # Exit status 77 (skipped) without a display or the X tools.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../lib/window_session.sh"
 program=$1
 question_png=$2
 # xdotool decodes window titles in the locale's encoding.

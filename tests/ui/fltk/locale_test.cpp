@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/fltk/window_fixture.h"
+#include "tests/ui/fltk/window_fixture.h"
 
 namespace tarn::fltk::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/fltk/window_fixture.h"
+#include "tests/ui/fltk/window_fixture.h"
 #include "ui/fltk/utf.h"
 #include "ui/window_state.h"
 

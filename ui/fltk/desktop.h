@@ -1,13 +1,13 @@
-// Start-up of the desktop window, defined by the linked front end.
+// The desktop window of this front end, as the program's entry starts it.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/descriptor.h"
 
-namespace tarn::ui {
+namespace tarn::fltk {
 
 // Runs the main window until it is closed: 0, or 1 when it cannot be created.
 int32_t RunDesktopWindow(void* instance, const ToolDescriptor& tool);
 
-}  // namespace tarn::ui
+}  // namespace tarn::fltk

@@ -1,4 +1,4 @@
-#include "tests/fltk/window_fixture.h"
+#include "tests/ui/fltk/window_fixture.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>

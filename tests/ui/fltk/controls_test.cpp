@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/fltk/window_fixture.h"
+#include "tests/ui/fltk/window_fixture.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/icon.h"
 #include "ui/layout.h"
@@ -186,8 +186,8 @@ TEST_F(ControlsTest, IconsComeFromTheInstalledIconTheme) {
 
     char found[4096];
     ASSERT_TRUE(InstalledShareFolder(found, sizeof found));
-    // This test binary lies in <build>/tests/fltk: its "prefix" is <build>/tests.
-    EXPECT_NE(std::string(found).find("/tests/share"), std::string::npos) << found;
+    // This test binary lies in <build>/tests/ui/fltk: its "prefix" is <build>/tests/ui.
+    EXPECT_NE(std::string(found).find("/tests/ui/share"), std::string::npos) << found;
     EXPECT_FALSE(InstalledShareFolder(found, 4));
     std::system(("rm -rf " + share).c_str());
 }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/fltk/window_fixture.h"
+#include "tests/ui/fltk/window_fixture.h"
 
 namespace tarn::fltk::test {
 namespace {

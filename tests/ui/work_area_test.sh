@@ -13,8 +13,8 @@
 # the X window measured is the client area.
 # Exit status 77 (skipped) without the X tools.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
 mode=$1
 shift
 session_begin

@@ -1,7 +1,7 @@
 // The window at the display's DPI: its scale, the boxes, fonts and icons
 // at that scale, the fit to a work area too small for it, and the move to
 // a monitor of another DPI. The ordinary run is at 96 DPI;
-// tests/win32/dpi_test.sh runs these tests (gtest filter Dpi*) again
+// tests/ui/win32/dpi_test.sh runs these tests (gtest filter Dpi*) again
 // under Wine at LogPixels 120, 144 and 192, naming the DPI in
 // ORDAVEL_EXPECTED_DPI.
 #include <windows.h>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tests/support/rectangle_text.h"
-#include "tests/win32/window_fixture.h"
+#include "tests/ui/win32/window_fixture.h"
 #include "ui/scale.h"
 #include "ui/win32/dpi.h"
 

@@ -5,8 +5,8 @@
 # alone next to the capture (OUTPUT_PNG less .png, plus -client.png).
 #   screenshot_test.sh WINE_RUN ORDAVEL_EXE OUTPUT_PNG
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../lib/window_session.sh"
 wine_run=$1
 program=$2
 output=$3

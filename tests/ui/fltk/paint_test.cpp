@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/fltk/window_fixture.h"
+#include "tests/ui/fltk/window_fixture.h"
 #include "ui/palette.h"
 #include "ui/services.h"
 

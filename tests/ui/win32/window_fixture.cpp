@@ -1,4 +1,4 @@
-#include "tests/win32/window_fixture.h"
+#include "tests/ui/win32/window_fixture.h"
 
 #include "ui/win32/gdi.h"
 

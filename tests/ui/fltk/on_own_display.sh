@@ -5,8 +5,8 @@
 #   on_own_display.sh WIDTHxHEIGHT DPI PROGRAM [ARGUMENT...]
 # Exit status 77 (skipped) without Xvfb or xrdb.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../lib/window_session.sh"
 geometry=$1
 dpi=$2
 shift 2

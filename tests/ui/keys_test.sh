@@ -7,8 +7,8 @@
 #   keys_test.sh windows WINE_RUN ORDAVEL_EXE
 # Exit status 77 (skipped) without a display or the X tools.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
 mode=$1
 shift
 # xdotool decodes window titles in the locale's encoding.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/window_fixture.h"
+#include "tests/ui/win32/window_fixture.h"
 
 namespace tarn::win32::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/support/rectangle_text.h"
-#include "tests/win32/window_fixture.h"
+#include "tests/ui/win32/window_fixture.h"
 
 namespace tarn::win32::testing {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-#include "tests/fltk/window_fixture.h"
+#include "tests/ui/fltk/window_fixture.h"
 #include "ui/fltk/desktop_metrics.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/xlib_safe.h"

@@ -15,11 +15,11 @@
 #   dpi_screens_test.sh WINE_RUN ORDAVEL_EXE OUTPUT_DIR
 # Wine draws no caption without a window manager: the X window measured is
 # the client area. Runs in the DPI tests' own Wine prefix
-# (tests/win32/wine_dpi.sh). Exit status 77 (skipped) without the X tools.
+# (tests/ui/win32/wine_dpi.sh). Exit status 77 (skipped) without the X tools.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-# shellcheck source=SCRIPTDIR/../lib/window_session.sh
-. "$here/../lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../../lib/window_session.sh
+. "$here/../../lib/window_session.sh"
 # shellcheck source=SCRIPTDIR/wine_dpi.sh
 . "$here/wine_dpi.sh"
 program=$2

@@ -5,8 +5,8 @@
 # Y. Writes the question box over the window to QUESTION_PNG.
 #   slips_test.sh WINE_RUN ORDAVEL_EXE QUESTION_PNG
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib/window_session.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../lib/window_session.sh"
+# shellcheck source=SCRIPTDIR/../../lib/window_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../lib/window_session.sh"
 wine_run=$1
 program=$2
 question_png=$3
