@@ -31,7 +31,18 @@ namespace {
 namespace user = fake::user;
 
 enum class Action {
-    Digit, Point, Backspace, Tab, ShiftTab, ClickField, Enter, Space, Compute, Copy, Save, Reset
+    Digit,
+    Point,
+    Backspace,
+    Tab,
+    ShiftTab,
+    ClickField,
+    Enter,
+    Space,
+    Compute,
+    Copy,
+    Save,
+    Reset
 };
 
 struct Step {
@@ -41,24 +52,29 @@ struct Step {
     bool yes[2];         // the answers to the questions this step may ask
 };
 
-std::string Describe(const Step& step) {
-    static const char* const kNames[] = {"type ",  ".",     "Backspace", "Tab",
-                                         "Shift+Tab", "click field ", "Enter", "Space",
-                                         "click 计算", "click 复制结果", "click 保存记录",
-                                         "click 清空重填"};
+std::string StepName(const Step& step) {
+    static const char* const kNames[] = {"type ",          ".",
+                                         "Backspace",      "Tab",
+                                         "Shift+Tab",      "click field ",
+                                         "Enter",          "Space",
+                                         "click 计算",     "click 复制结果",
+                                         "click 保存记录", "click 清空重填"};
     std::string text = kNames[static_cast<int>(step.action)];
     if (step.action == Action::Digit) text += static_cast<char>(step.character);
     if (step.action == Action::ClickField) text += std::to_string(step.field);
     if (step.action == Action::Enter || step.action == Action::Space ||
         step.action == Action::Compute) {
-        text += std::string(" (answers ") + (step.yes[0] ? "Y" : "N") + (step.yes[1] ? "Y" : "N") + ")";
+        text +=
+            std::string(" (answers ") + (step.yes[0] ? "Y" : "N") + (step.yes[1] ? "Y" : "N") + ")";
     }
     return text;
 }
 
-std::string Describe(const std::vector<Step>& steps) {
+std::string StepList(const std::vector<Step>& steps) {
     std::string text;
-    for (size_t i = 0; i < steps.size(); ++i) text += "\n  " + std::to_string(i + 1) + ". " + Describe(steps[i]);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        text += "\n  " + std::to_string(i + 1) + ". " + StepName(steps[i]);
+    }
     return text;
 }
 
@@ -130,18 +146,43 @@ private:
         resetNow_ = step.action == Action::Reset ||
                     (step.action == Action::Space && Focused() == kFirstButtonSlot + 3);
         switch (step.action) {
-            case Action::Digit: Type(std::u16string(1, step.character)); break;
-            case Action::Point: Type(u"."); break;
-            case Action::Backspace: user::Backspace(state_); NoteEdit(); break;
-            case Action::Tab: user::Tab(state_); break;
-            case Action::ShiftTab: user::Tab(state_, true); break;
-            case Action::ClickField: user::ClickField(state_, step.field); break;
-            case Action::Enter: user::ComputeKey(state_); break;
-            case Action::Space: user::Space(state_); break;
-            case Action::Compute: user::ClickButton(state_, kComputeId); break;
-            case Action::Copy: user::ClickButton(state_, kCopyId); break;
-            case Action::Save: user::ClickButton(state_, kSaveId); break;
-            case Action::Reset: user::ClickButton(state_, kResetId); break;
+            case Action::Digit:
+                Type(std::u16string(1, step.character));
+                break;
+            case Action::Point:
+                Type(u".");
+                break;
+            case Action::Backspace:
+                user::Backspace(state_);
+                NoteEdit();
+                break;
+            case Action::Tab:
+                user::Tab(state_);
+                break;
+            case Action::ShiftTab:
+                user::Tab(state_, true);
+                break;
+            case Action::ClickField:
+                user::ClickField(state_, step.field);
+                break;
+            case Action::Enter:
+                user::ComputeKey(state_);
+                break;
+            case Action::Space:
+                user::Space(state_);
+                break;
+            case Action::Compute:
+                user::ClickButton(state_, kComputeId);
+                break;
+            case Action::Copy:
+                user::ClickButton(state_, kCopyId);
+                break;
+            case Action::Save:
+                user::ClickButton(state_, kSaveId);
+                break;
+            case Action::Reset:
+                user::ClickButton(state_, kResetId);
+                break;
         }
         if (Computed()) {
             computedFrom_ = Fields();
@@ -182,7 +223,9 @@ private:
         return false;
     }
 
-    std::vector<std::u16string> Fields() const { return {window_.controls[0], window_.controls[1]}; }
+    std::vector<std::u16string> Fields() const {
+        return {window_.controls[0], window_.controls[1]};
+    }
 
     std::optional<std::string> CheckKeyboard(const Step& step, int32_t focusBefore) {
         if (!typedOverSelection_.empty()) return typedOverSelection_;
@@ -198,8 +241,12 @@ private:
 
     // The round: weight, potassium, then 计算, 保存记录, 复制结果, 清空重填, 关于.
     static int32_t ExpectedStop(int32_t from, bool forward) {
-        static const int32_t kRound[] = {0, 1, kFirstButtonSlot, kFirstButtonSlot + 1,
-                                         kFirstButtonSlot + 2, kFirstButtonSlot + 3,
+        static const int32_t kRound[] = {0,
+                                         1,
+                                         kFirstButtonSlot,
+                                         kFirstButtonSlot + 1,
+                                         kFirstButtonSlot + 2,
+                                         kFirstButtonSlot + 3,
                                          kFirstButtonSlot + 4};
         constexpr int32_t kStops = 7;
         for (int32_t i = 0; i < kStops; ++i) {
@@ -224,7 +271,8 @@ private:
         if (Fields() != computedFrom_) {
             return "the result on screen was computed from \"" + testing::Utf8(computedFrom_[0]) +
                    "\", \"" + testing::Utf8(computedFrom_[1]) + "\", the fields show \"" +
-                   testing::Utf8(window_.controls[0]) + "\", \"" + testing::Utf8(window_.controls[1]) + "\"";
+                   testing::Utf8(window_.controls[0]) + "\", \"" +
+                   testing::Utf8(window_.controls[1]) + "\"";
         }
         double values[kMaxInputs] = {};
         for (int32_t i = 0; i < 2; ++i) {
@@ -354,7 +402,7 @@ TEST(WhatIsSeenIsWhatIsDosed, OverAHundredThousandStepsOfAClinician) {
         if (FaultOf(steps, nullptr, &results)) {
             const std::vector<Step> shortest = Shortest(steps);
             FAIL() << *FaultOf(shortest) << "\nafter the steps (seed " << kSeed << ", run " << run
-                   << "):" << Describe(shortest);
+                   << "):" << StepList(shortest);
         }
     }
     EXPECT_GT(results, 5 * kRuns) << "the runs reached results often";

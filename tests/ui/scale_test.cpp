@@ -2,6 +2,8 @@
 // and the painted regions stay inside the client area, nothing comes to
 // overlap, texts keep room for their line, and the scale that fits a work
 // area.
+#include "ui/scale.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 
 #include "ui/control_tree.h"
 #include "ui/paint.h"
-#include "ui/scale.h"
 
 namespace tarn::ui {
 namespace {
@@ -37,7 +38,7 @@ std::vector<ControlLayout> Tree(double scale) {
     return {controls, controls + count};
 }
 
-std::string Describe(const ControlLayout& control) {
+std::string ControlName(const ControlLayout& control) {
     return "role " + std::to_string(static_cast<int>(control.role)) + " id " +
            std::to_string(control.id) + " at " + std::to_string(control.box.x) + "," +
            std::to_string(control.box.y);
@@ -48,9 +49,10 @@ class ScaledTree : public ::testing::TestWithParam<double> {};
 TEST_P(ScaledTree, EveryControlLiesInsideTheClientArea) {
     const Size client = ClientSize(GetParam());
     for (const ControlLayout& control : Tree(GetParam())) {
-        EXPECT_GT(control.box.width, 0) << Describe(control);
-        EXPECT_GT(control.box.height, 0) << Describe(control);
-        EXPECT_TRUE(Inside({0, 0, client.width, client.height}, control.box)) << Describe(control);
+        EXPECT_GT(control.box.width, 0) << ControlName(control);
+        EXPECT_GT(control.box.height, 0) << ControlName(control);
+        EXPECT_TRUE(Inside({0, 0, client.width, client.height}, control.box))
+            << ControlName(control);
     }
 }
 
@@ -62,7 +64,7 @@ TEST_P(ScaledTree, ControlsThatDoNotOverlapAtOneDoNotOverlapScaled) {
         for (size_t j = i + 1; j < design.size(); ++j) {
             if (Overlap(design[i].box, design[j].box)) continue;
             EXPECT_FALSE(Overlap(scaled[i].box, scaled[j].box))
-                << Describe(scaled[i]) << " and " << Describe(scaled[j]);
+                << ControlName(scaled[i]) << " and " << ControlName(scaled[j]);
         }
     }
 }
@@ -71,7 +73,7 @@ TEST_P(ScaledTree, EveryStaticTextHasRoomForALineOfItsFont) {
     for (const ControlLayout& control : Tree(GetParam())) {
         if (control.kind == ControlKind::Report) continue;  // it scrolls
         const double line = kLineHeightPerPixel * FontHeight(control.font, GetParam());
-        EXPECT_LE(line, control.box.height) << Describe(control);
+        EXPECT_LE(line, control.box.height) << ControlName(control);
     }
 }
 
@@ -103,13 +105,20 @@ TEST(ScaledTree, AtOneEveryControlIsWhereTheDesignPutsIt) {
         Box box;
         int32_t id;
     } expected[] = {
-        {ControlRole::InputLabel, {24, 151, 184, 22}, 0}, {ControlRole::InputEdit, {216, 146, 152, 27}, 2000},
-        {ControlRole::Unit, {374, 150, 78, 22}, 0},       {ControlRole::InputLabel, {24, 185, 184, 22}, 0},
-        {ControlRole::InputEdit, {216, 180, 152, 27}, 2001}, {ControlRole::Unit, {374, 184, 78, 22}, 0},
-        {ControlRole::Verdict, {492, 142, 492, 46}, 0},   {ControlRole::ResultBox, {492, 196, 492, 232}, 3000},
-        {ControlRole::Note, {492, 444, 492, 120}, 0},     {ControlRole::Reference, {492, 576, 492, 56}, 0},
-        {ControlRole::Button, {20, 668, 152, 40}, 1001},  {ControlRole::Button, {184, 668, 132, 40}, 1002},
-        {ControlRole::Button, {328, 668, 132, 40}, 1003}, {ControlRole::Button, {472, 668, 132, 40}, 1004},
+        {ControlRole::InputLabel, {24, 151, 184, 22}, 0},
+        {ControlRole::InputEdit, {216, 146, 152, 27}, 2000},
+        {ControlRole::Unit, {374, 150, 78, 22}, 0},
+        {ControlRole::InputLabel, {24, 185, 184, 22}, 0},
+        {ControlRole::InputEdit, {216, 180, 152, 27}, 2001},
+        {ControlRole::Unit, {374, 184, 78, 22}, 0},
+        {ControlRole::Verdict, {492, 142, 492, 46}, 0},
+        {ControlRole::ResultBox, {492, 196, 492, 232}, 3000},
+        {ControlRole::Note, {492, 444, 492, 120}, 0},
+        {ControlRole::Reference, {492, 576, 492, 56}, 0},
+        {ControlRole::Button, {20, 668, 152, 40}, 1001},
+        {ControlRole::Button, {184, 668, 132, 40}, 1002},
+        {ControlRole::Button, {328, 668, 132, 40}, 1003},
+        {ControlRole::Button, {472, 668, 132, 40}, 1004},
         {ControlRole::Button, {616, 668, 110, 40}, 1005},
     };
     for (size_t i = 0; i < tree.size(); ++i) {
@@ -149,7 +158,7 @@ TEST(Scale, LinesFontsAndDisplays) {
     const struct {
         double scale;
         int32_t line, title, small;
-    } cases[] = {{0.7, 1, 19, 8}, {1.0, 1, 27, 12}, {1.25, 1, 34, 15},
+    } cases[] = {{0.7, 1, 19, 8},  {1.0, 1, 27, 12}, {1.25, 1, 34, 15},
                  {1.5, 2, 41, 18}, {2.0, 2, 54, 24}, {2.5, 3, 68, 30}};
     for (const auto& one : cases) {
         EXPECT_EQ(LineWidth(one.scale), one.line) << one.scale;
