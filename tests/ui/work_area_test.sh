@@ -57,6 +57,9 @@ case $mode in
         wine_run=$1
         program=$2
         prefix=${ORDAVEL_WINEPREFIX:-$(cd "$(dirname "$wine_run")" && pwd)/../build/wineprefix}
+        # The wineserver keeps this display's work area while it runs: the
+        # next test of the prefix, on another display, must start a fresh one.
+        trap 'session_end; WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true' EXIT
         read -r x bottom_y width height < <(client_area_with "0, 0, 1366, 728")
         echo "taskbar at the bottom: client area ${width}x$height at $x,$bottom_y"
         [ "$height" -lt 720 ] || fail "client area ${width}x$height: not shrunk to fit"
