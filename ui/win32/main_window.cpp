@@ -6,9 +6,10 @@
 #include "engine/text.h"
 #include "ui/commands.h"
 #include "ui/control_tree.h"
-#include "ui/win32/desktop.h"
+#include "ui/keyboard.h"
 #include "ui/paint.h"
 #include "ui/scale.h"
+#include "ui/win32/desktop.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/gdi.h"
 
@@ -291,9 +292,7 @@ MainWindow& Window() { return gWindow; }
 
 HWND* SlotHandle(MainWindow& window, int32_t slot) {
     if (slot >= 0 && slot < kMaxInputs) return &window.inputEdits[slot];
-    if (slot >= ui::kFirstButtonSlot && slot < ui::kFirstButtonSlot + ui::kButtonCount) {
-        return &window.buttons[slot - ui::kFirstButtonSlot];
-    }
+    if (ui::IsButtonSlot(slot)) return &window.buttons[slot - ui::kFirstButtonSlot];
     switch (slot) {
         case ui::kResultBoxSlot: return &window.resultBox;
         case ui::kVerdictLineSlot: return &window.verdictLine;
