@@ -88,7 +88,8 @@ void CheckAgainstTreatment(const double* inputs, const Outcome& outcome) {
     const double k = inputs[1];
     if (!(std::fabs(w) < 1e60) && std::isfinite(w)) return;  // value text longer than its scratch
     const double half = 0.5 * w;
-    const double doses[4] = {half < 20 ? half : 20, 0.1 * w, half, half / 0.5};
+    const double insulin = 0.1 * w;
+    const double doses[4] = {half < 20 ? half : 20, insulin < 10 ? insulin : 10, half, half / 0.5};
     const char16_t* const lines[4][2] = {{u"10% 葡萄糖酸钙：", u" ml\r\n"}, {u"胰岛素：", u" U\r\n"},
                                          {u"葡萄糖：", u" g\r\n"}, {u"50% 葡萄糖：", u" ml\r\n"}};
     std::u16string report;
@@ -106,6 +107,9 @@ void CheckAgainstTreatment(const double* inputs, const Outcome& outcome) {
     } else if (k >= 5.5) {
         level = 2;
         verdict = u"中度高钾，限制含钾食物与药物，复查";
+    } else if (k < 3.5) {
+        level = 2;
+        verdict = u"血钾偏低，不宜使用胰岛素，请复核血钾";
     }
     fuzz::Require(outcome.report == report, "this tool's report equals the worked-out doses");
     fuzz::Require(outcome.verdict == verdict && outcome.level == level, "this tool's grade follows the potassium");
