@@ -192,12 +192,21 @@ TEST(SelfTestRun, ReportsAFileThatCannotBeWrittenAsItsOwnStatus) {
 }
 
 TEST(SelfTestRun, WritesAReportOfAnyLengthWhole) {
-    // Three-byte characters throughout: more than the 8191 bytes of old.
-    std::u16string text(6000, u'钾');
+    struct Case {
+        size_t units;
+        size_t bytes;
+    };
+    // Three-byte characters throughout: more than the 8191 bytes of old, and
+    // a full report buffer of them, the most UTF-8 a report can need.
+    const Case cases[] = {{6000, 18000}, {16383, 49149}};
     const testing::ScratchFolder scratch;
     const std::u16string path = scratch.File("long_unit.txt");
-    ASSERT_TRUE(WriteUtf8File(path.c_str(), text.c_str()));
-    EXPECT_EQ(testing::ReadBytes(path).size(), 18000u);
+    for (const Case& c : cases) {
+        const std::u16string text(c.units, u'钾');
+        ASSERT_TRUE(WriteUtf8File(path.c_str(), text.c_str())) << c.units << " units";
+        EXPECT_EQ(testing::ReadBytes(path), testing::Utf8(text)) << c.units << " units";
+        EXPECT_EQ(testing::ReadBytes(path).size(), c.bytes);
+    }
 }
 
 }  // namespace

@@ -558,6 +558,9 @@ TEST(ExpressionNumbers, TrickyLiteralsAsStrtod) {
     ExpectSameAsStrtod(longOne);
     ExpectSameAsStrtod(longOne + "e-400");
     ExpectSameAsStrtod(longOne + ".5e-401");
+    // Zeros after the leading digit do not move its place: too large.
+    ExpectSameAsStrtod("1." + std::string(400, '0') + "e309");
+    ExpectSameAsStrtod("0x1." + std::string(400, '0') + "p1024");
     ExpectSameAsStrtod(tinyOne);
     ExpectSameAsStrtod(tinyOne + "e400");
     ExpectSameAsStrtod(tinyOne + "e700");
