@@ -184,6 +184,10 @@ TEST(SelfTestRun, ReportsAFileThatCannotBeWrittenAsItsOwnStatus) {
     EXPECT_EQ(RunSelfTest(u"no-such-folder/selftest.txt"), kSelfTestReportNotWritten);
     EXPECT_EQ(RunSelfTest(kChainedTool, u"no-such-folder/selftest.txt"), kSelfTestReportNotWritten);
     EXPECT_FALSE(WriteUtf8File(u"no-such-folder/x.txt", u"x"));
+    // Longer than any report: its UTF-8 does not fit, and nothing is claimed written.
+    const testing::ScratchFolder scratch;
+    const std::u16string tooLong(16384, u'钾');
+    EXPECT_FALSE(WriteUtf8File(scratch.File("too_long.txt").c_str(), tooLong.c_str()));
 #ifndef _WIN32
     // A device that accepts the open but not the bytes.
     EXPECT_FALSE(WriteUtf8File(u"/dev/full", u"TOOL|1"));

@@ -24,9 +24,11 @@
 // no other process. The C library's link() is called through this one.
 namespace {
 const std::string* gMadeMeanwhile = nullptr;
+int gLinkCalls = 0;
 }  // namespace
 
 extern "C" int link(const char* from, const char* to) noexcept {
+    ++gLinkCalls;
     if (gMadeMeanwhile) {
         tarn::testing::WriteBytes(std::filesystem::path(to), *gMadeMeanwhile);
         gMadeMeanwhile = nullptr;
@@ -156,7 +158,9 @@ TEST(RecordLogPosix, DanglingLinkIsNotSaved) {
     const fs::path file = RecordFile(scratch.path());
     fs::create_directories(file.parent_path());
     fs::create_symlink(scratch.path() / "gone" / "T022.csv", file);
+    gLinkCalls = 0;
     EXPECT_EQ(Save(scratch.path()), SaveResult::FileNotOpened);
+    EXPECT_EQ(gLinkCalls, 1) << "one try at making the file, then one more look: no loop";
     EXPECT_TRUE(fs::is_symlink(file));
     EXPECT_EQ(CountEntries(file.parent_path()), 1) << "no temporary file is left behind";
 }
