@@ -110,6 +110,8 @@ TEST(Expression, ComparisonsAndTruthValues) {
     const Case cases[] = {
         {"1<2", 1},
         {"2<1", 0},
+        {"2<2", 0},
+        {"2>2", 0},
         {"2<=2", 1},
         {"3<=2", 0},
         {"2>1", 1},
