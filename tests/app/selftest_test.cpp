@@ -184,6 +184,10 @@ TEST(SelfTestRun, ReportsAFileThatCannotBeWrittenAsItsOwnStatus) {
     EXPECT_EQ(RunSelfTest(u"no-such-folder/selftest.txt"), kSelfTestReportNotWritten);
     EXPECT_EQ(RunSelfTest(kChainedTool, u"no-such-folder/selftest.txt"), kSelfTestReportNotWritten);
     EXPECT_FALSE(WriteUtf8File(u"no-such-folder/x.txt", u"x"));
+    // Longer than any report: its UTF-8 does not fit, and nothing is claimed written.
+    const testing::ScratchFolder scratch;
+    const std::u16string tooLong(16384, u'钾');
+    EXPECT_FALSE(WriteUtf8File(scratch.File("too_long.txt").c_str(), tooLong.c_str()));
 #ifndef _WIN32
     // A device that accepts the open but not the bytes.
     EXPECT_FALSE(WriteUtf8File(u"/dev/full", u"TOOL|1"));
@@ -192,12 +196,21 @@ TEST(SelfTestRun, ReportsAFileThatCannotBeWrittenAsItsOwnStatus) {
 }
 
 TEST(SelfTestRun, WritesAReportOfAnyLengthWhole) {
-    // Three-byte characters throughout: more than the 8191 bytes of old.
-    std::u16string text(6000, u'钾');
+    struct Case {
+        size_t units;
+        size_t bytes;
+    };
+    // Three-byte characters throughout: more than the 8191 bytes of old, and
+    // a full report buffer of them, the most UTF-8 a report can need.
+    const Case cases[] = {{6000, 18000}, {16383, 49149}};
     const testing::ScratchFolder scratch;
     const std::u16string path = scratch.File("long_unit.txt");
-    ASSERT_TRUE(WriteUtf8File(path.c_str(), text.c_str()));
-    EXPECT_EQ(testing::ReadBytes(path).size(), 18000u);
+    for (const Case& c : cases) {
+        const std::u16string text(c.units, u'钾');
+        ASSERT_TRUE(WriteUtf8File(path.c_str(), text.c_str())) << c.units << " units";
+        EXPECT_EQ(testing::ReadBytes(path), testing::Utf8(text)) << c.units << " units";
+        EXPECT_EQ(testing::ReadBytes(path).size(), c.bytes);
+    }
 }
 
 }  // namespace

@@ -110,6 +110,8 @@ TEST(Expression, ComparisonsAndTruthValues) {
     const Case cases[] = {
         {"1<2", 1},
         {"2<1", 0},
+        {"2<2", 0},
+        {"2>2", 0},
         {"2<=2", 1},
         {"3<=2", 0},
         {"2>1", 1},
@@ -558,6 +560,12 @@ TEST(ExpressionNumbers, TrickyLiteralsAsStrtod) {
     ExpectSameAsStrtod(longOne);
     ExpectSameAsStrtod(longOne + "e-400");
     ExpectSameAsStrtod(longOne + ".5e-401");
+    // Zeros after the leading digit do not move its place: too large.
+    ExpectSameAsStrtod("1." + std::string(400, '0') + "e309");
+    ExpectSameAsStrtod("0x1." + std::string(400, '0') + "p1024");
+    // A hex digit's place is four bits: 2^1097, too large; 2^-1500, too small.
+    ExpectSameAsStrtod("0x1" + std::string(1100, '0') + "p-3303");
+    ExpectSameAsStrtod("0x0." + std::string(1999, '0') + "1p6500");
     ExpectSameAsStrtod(tinyOne);
     ExpectSameAsStrtod(tinyOne + "e400");
     ExpectSameAsStrtod(tinyOne + "e700");

@@ -294,6 +294,9 @@ TEST(FormatBounded, TextCharacterAndPercent) {
         {u"%1ls", Wide(u"abc"), u"abc"},
         {u"%c", Char(u'D'), u"D"},
         {u"%c", Char(u'日'), u"日"},
+        // The first and the last code unit a %c takes.
+        {u"%c", Char(u'\u0001'), u"\u0001"},
+        {u"%c", Char(u'\uFFFF'), u"\uFFFF"},
         {u"%3c", Char(u'N'), u"  N"},
         {u"100%%", Int(0), u"100%"},
         {u"%%d", Int(0), u"%d"},

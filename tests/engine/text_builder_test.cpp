@@ -11,6 +11,7 @@
 
 #include "engine/calendar.h"
 #include "engine/format.h"
+#include "engine/text.h"
 #include "tests/support/guarded_buffer.h"
 
 namespace tarn {
@@ -185,6 +186,31 @@ TEST(TextBuilder, DayNumbersAppendAsTheirDateText) {
     TextBuilder cut = StartText(small.data, 8);
     AppendDayNumber(cut, 0);
     ExpectText(small, cut, u"1970-01", true);
+}
+
+// CopyBounded stops at the source's terminator: what follows it in memory
+// is neither read nor written into the buffer.
+TEST(CopyBounded, StopsAtTheSourceTerminatorAndAtTheCapacity) {
+    struct Case {
+        int32_t capacity;
+        const char16_t* source;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {8, u"血钾", u"血钾"}, {8, u"", u""},      {4, u"abc", u"abc"}, {4, u"abcdef", u"abc"},
+        {1, u"abc", u""},      {0, u"abc", u""},   {4, nullptr, u""},
+    };
+    for (const Case& c : cases) {
+        // The source's terminator, then units that are no part of it.
+        std::u16string source = c.source ? c.source : u"";
+        source += std::u16string(1, u'\0') + u"~~~~~~~~";
+        GuardedBuffer buffer(c.capacity);
+        CopyBounded(buffer.data, c.capacity, c.source ? source.data() : nullptr);
+        const std::string what = "capacity " + std::to_string(c.capacity);
+        EXPECT_EQ(buffer.Text(), c.expected) << what;
+        const int32_t written = c.capacity > 0 ? static_cast<int32_t>(c.expected.size()) + 1 : 0;
+        EXPECT_TRUE(buffer.UntouchedFrom(written)) << what << ": written past the terminator";
+    }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "computation/computation.h"
 #include "engine/format.h"
 #include "engine/text.h"
+#include "records/record_log.h"
 #include "reports/reports.h"
 #include "tests/support/guarded_buffer.h"
 #include "ui/commands.h"
@@ -105,6 +106,13 @@ const std::vector<Case>& Cases() {
              char16_t report[4096];
              for (int32_t kind = 0; kind <= 12; ++kind) tarn::GenerateReport(kind, tarn::CurrentTool(), kDefaults, report, 4096, b, n);
          }},
+        {"BuildHeaderLine", 0, [](char16_t* b, int32_t n) { tarn::records::BuildHeaderLine(tarn::CurrentTool(), b, n); }},
+        {"BuildRecordLine", 0,
+         [](char16_t* b, int32_t n) {
+             tarn::records::BuildRecordLine(tarn::CurrentTool(), kDefaults, u"胰岛素：6.0 U\r\n", {2026, 12, 7, 10, 15, 25}, b, n);
+         }},
+        {"FormatRecordsFolder", 0, [](char16_t* b, int32_t n) { tarn::records::FormatRecordsFolder(u"/home/数据", b, n); }},
+        {"FormatRecordFilePath", 0, [](char16_t* b, int32_t n) { tarn::records::FormatRecordFilePath(u"/home/records", 22, b, n); }},
         {"FormatDefaultValue", 0, [](char16_t* b, int32_t n) { tarn::ui::FormatDefaultValue(6.800000190734863, b, n); }},
         {"FindSelfTestRequest", 0,
          [](char16_t* b, int32_t n) { tarn::app::FindSelfTestRequest(u"ordavel --selftest", b, n); }},

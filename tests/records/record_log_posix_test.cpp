@@ -2,6 +2,7 @@
 // that cuts a write short, permission bits, a dangling link. Tests run as
 // root, where permission bits do not stop writes, drop to an unprivileged
 // user in a child process for the permission cases.
+#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -17,6 +18,23 @@
 
 #include "records/record_log.h"
 #include "tests/records/test_files.h"
+
+// The bytes another process puts under the record file's name while this
+// one is between finding no file and linking its new one into place; null:
+// no other process. The C library's link() is called through this one.
+namespace {
+const std::string* gMadeMeanwhile = nullptr;
+int gLinkCalls = 0;
+}  // namespace
+
+extern "C" int link(const char* from, const char* to) noexcept {
+    ++gLinkCalls;
+    if (gMadeMeanwhile) {
+        tarn::testing::WriteBytes(std::filesystem::path(to), *gMadeMeanwhile);
+        gMadeMeanwhile = nullptr;
+    }
+    return linkat(AT_FDCWD, from, AT_FDCWD, to, 0);
+}
 
 namespace tarn::records {
 namespace {
@@ -120,12 +138,29 @@ TEST(RecordLogPosix, FullDevice) {
     EXPECT_TRUE(fs::is_symlink(file));
 }
 
+TEST(RecordLogPosix, AFileMadeByAnotherProcessMeanwhileIsAppendedTo) {
+    ScratchFolder scratch;
+    const fs::path file = RecordFile(scratch.path());
+    fs::create_directories(file.parent_path());
+    gMadeMeanwhile = &kEarlier;
+    const SaveResult result = Save(scratch.path());
+    ASSERT_EQ(gMadeMeanwhile, nullptr) << "the save never tried to link its new file";
+    EXPECT_EQ(result, SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(file),
+              kEarlier + "2026-12-07 10:15:25,Ordavel,体重=60,血钾=6.8,10% 葡萄糖酸钙：20.0 ml\r\n"
+                         "胰岛素：6.0 U\r\n\r\n")
+        << "the other file keeps its bytes and gets the record, without a second header";
+    EXPECT_EQ(CountEntries(file.parent_path()), 1) << "no temporary file is left behind";
+}
+
 TEST(RecordLogPosix, DanglingLinkIsNotSaved) {
     ScratchFolder scratch;
     const fs::path file = RecordFile(scratch.path());
     fs::create_directories(file.parent_path());
     fs::create_symlink(scratch.path() / "gone" / "T022.csv", file);
+    gLinkCalls = 0;
     EXPECT_EQ(Save(scratch.path()), SaveResult::FileNotOpened);
+    EXPECT_EQ(gLinkCalls, 1) << "one try at making the file, then one more look: no loop";
     EXPECT_TRUE(fs::is_symlink(file));
     EXPECT_EQ(CountEntries(file.parent_path()), 1) << "no temporary file is left behind";
 }

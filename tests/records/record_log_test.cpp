@@ -100,8 +100,18 @@ TEST(RecordPaths, FolderAndFileNamesUnderTheApplicationDataFolder) {
 
 TEST(RecordPaths, NoFolderWhenTheBaseIsMissingOrTooLong) {
     char16_t folder[kRecordsFolderCapacity];
+    folder[0] = u'x';
     EXPECT_FALSE(FormatRecordsFolder(nullptr, folder, kRecordsFolderCapacity));
+    EXPECT_EQ(folder[0], 0) << "no base: an empty folder";
+    folder[0] = u'x';
     EXPECT_FALSE(FormatRecordsFolder(u"", folder, kRecordsFolderCapacity));
+    EXPECT_EQ(folder[0], 0) << "an empty base: an empty folder";
+    char16_t path[kRecordPathCapacity];
+    for (const char16_t* noFolder : {static_cast<const char16_t*>(nullptr), u""}) {
+        path[0] = u'x';
+        EXPECT_FALSE(FormatRecordFilePath(noFolder, 22, path, kRecordPathCapacity));
+        EXPECT_EQ(path[0], 0) << "no folder: an empty path";
+    }
 
     // "/TarnMedSuite/records" is 21 characters: a base of 238 fills 259 + terminator.
     const std::u16string fits(238, u'a');

@@ -53,6 +53,24 @@ TEST_F(CommandsTest, CopyPutsTitleAndLastResultOnTheClipboard) {
     EXPECT_TRUE(window().messages.empty());
 }
 
+// Title, CR LF and a full clipboard body (1023 characters) fit when the
+// title has at most 510 characters; beyond that the end is cut.
+TEST_F(CommandsTest, CopyGivesTheTitleRoomFor510Characters) {
+    for (const size_t titleLength : {0u, 1u, 509u, 510u, 511u, 600u}) {
+        const std::u16string title(titleLength, u'题');
+        ToolDescriptor tool = LongReportTool();
+        tool.title = title.c_str();
+        StartWith(tool);
+        ComputeCommand(state);
+        const std::u16string body = state.lastResultText;
+        ASSERT_EQ(body.size(), 1023u);
+        CopyCommand(state);
+        ASSERT_TRUE(window().clipboard.has_value()) << titleLength;
+        EXPECT_EQ(*window().clipboard, (title + u"\r\n" + body).substr(0, 1535))
+            << "a title of " << titleLength;
+    }
+}
+
 TEST_F(CommandsTest, FailingClipboardLeavesTheStatus) {
     ComputeDefaults();
     window().clipboardFails = true;
@@ -201,6 +219,33 @@ TEST_P(UnknownId, RunsNothing) {
 INSTANTIATE_TEST_SUITE_P(Ids, UnknownId,
                          ::testing::Values(0, -1, 1000, 1006, kFirstInputEditId,
                                            kFirstInputEditId + 1, kResultBoxId, 65535));
+
+// A state not started, or given a tool or services alone, runs no command.
+TEST_F(CommandsTest, AStateNotWhollyStartedRunsNoCommand) {
+    struct Case {
+        const char* what;
+        const ToolDescriptor* tool;
+        const WindowServices* services;
+    };
+    const Case cases[] = {
+        {"nothing", nullptr, nullptr},
+        {"a tool alone", &CurrentTool(), nullptr},
+        {"services alone", nullptr, &fake::kServices},
+    };
+    for (const Case& c : cases) {
+        WindowState halfway;
+        halfway.tool = c.tool;
+        halfway.services = c.services;
+        halfway.servicesContext = &window();
+        halfway.resultCopy[0] = u'x';  // as if there were a result to copy, save or drop
+        for (const int32_t id : {kComputeId, kSaveId, kCopyId, kResetId, kAboutId})
+            EXPECT_TRUE(RunCommandForId(halfway, id)) << c.what;
+        InputEdited(halfway);
+        EXPECT_TRUE(window().calls.empty()) << c.what;
+        EXPECT_EQ(halfway.resultCopy[0], u'x') << c.what;
+        EXPECT_EQ(halfway.statusLine[0], 0) << c.what;
+    }
+}
 
 // --- An edit after a computation -------------------------------------------
 

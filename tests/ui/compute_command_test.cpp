@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "tests/support/over_limit_tools.h"
 #include "tests/ui/command_fixture.h"
 #include "ui/texts.h"
 
@@ -225,6 +226,21 @@ TEST_F(ComputeCommandTest, ReadsEveryFieldOfTheTool) {
     EXPECT_EQ(window().controls[kResultBoxSlot], u"和：3.25\r\n");
     EXPECT_EQ(std::u16string(state.lastResultText), u"和：3.25\r\n\u2014\u2014 正常");
     EXPECT_EQ(std::u16string(state.statusLine), u"计算完成  三项");
+}
+
+// A tool that declares more inputs than the window has fields: the sixteen
+// fields are read and kept, and nothing of the state after them is written.
+TEST_F(ComputeCommandTest, KeepsSixteenInputsOfAToolThatDeclaresMore) {
+    StartWith(testing::kSeventeenInputTool);
+    for (int32_t slot = 0; slot < kMaxInputs; ++slot) Type(slot, u"2");
+    state.focusCues = true;
+    state.scale = 1.5;
+    ComputeCommand(state);
+    EXPECT_EQ(window().readSlots.size(), static_cast<size_t>(kMaxInputs));
+    for (const double value : state.lastInputs) EXPECT_EQ(value, 2.0);
+    EXPECT_EQ(window().controls[kVerdictLineSlot], u"caught");
+    EXPECT_TRUE(state.focusCues);
+    EXPECT_EQ(state.scale, 1.5);
 }
 
 TEST_F(ComputeCommandTest, ReportKindKeepsTheReportAloneForTheClipboard) {
