@@ -15,7 +15,7 @@ constexpr ControlLayout Static(ControlRole role, Box box, int32_t font, int32_t 
 
 constexpr ControlLayout Button(Box box, int32_t id, const char16_t* caption) {
     return {ControlRole::Button, ControlKind::Button, 0, kButtonStyle, box, kButtonFont, id,
-            kFirstButtonSlot + (id - kComputeId), -1, caption};
+            ButtonSlotOf(id), -1, caption};
 }
 
 // The controls after the input rows, in creation order.

@@ -1,6 +1,5 @@
 #include "ui/keyboard.h"
 
-
 namespace tarn::ui {
 namespace {
 

@@ -9,14 +9,6 @@
 
 namespace tarn::ui {
 
-// The button of a slot, and the slot of a button: both in the order
-// compute, save, copy, reset, about.
-constexpr int32_t ButtonIdOfSlot(int32_t slot) { return kComputeId + (slot - kFirstButtonSlot); }
-constexpr int32_t ButtonSlotOf(int32_t id) { return kFirstButtonSlot + (id - kComputeId); }
-constexpr bool IsButtonSlot(int32_t slot) {
-    return slot >= kFirstButtonSlot && slot < kFirstButtonSlot + kButtonCount;
-}
-
 // The stop after (or before) `focused`: the `inputCount` input fields in
 // their order, then the five buttons, and round again. The result box is
 // no stop; it lies between the last field and the first button. From the

@@ -23,6 +23,14 @@ inline constexpr int32_t kAboutId = 1005;
 inline constexpr int32_t kFirstInputEditId = 2000;
 inline constexpr int32_t kResultBoxId = 3000;
 
+// The button of a slot, and the slot of a button: both in the order
+// compute, save, copy, reset, about.
+constexpr int32_t ButtonIdOfSlot(int32_t slot) { return kComputeId + (slot - kFirstButtonSlot); }
+constexpr int32_t ButtonSlotOf(int32_t id) { return kFirstButtonSlot + (id - kComputeId); }
+constexpr bool IsButtonSlot(int32_t slot) {
+    return slot >= kFirstButtonSlot && slot < kFirstButtonSlot + kButtonCount;
+}
+
 // A font of the window, by number 1..8 as in the table below.
 struct FontStyle {
     int32_t height;  // character height in pixels at 96 DPI

@@ -73,13 +73,6 @@ inline constexpr PaintRegion kPaintRegions[] = {
 // The first region is the background, filled under every other one.
 static_assert(sizeof(kPaintRegions) > 0 && kPaintRegions[0].op == PaintOp::Fill);
 
-// A region's box in a client area of the given size.
-constexpr Box BoxInClient(Box box, int32_t clientWidth, int32_t clientHeight) {
-    if (box.width == kToClientEdge) box.width = clientWidth - box.x;
-    if (box.height == kToClientEdge) box.height = clientHeight - box.y;
-    return box;
-}
-
 // A region's box at scale s in a client area of the given size: the edges
 // scaled, a band that reaches the client's edge still reaching it.
 Box RegionBox(const PaintRegion& region, Size client, double scale);

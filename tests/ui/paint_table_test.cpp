@@ -20,7 +20,7 @@ constexpr bool Contains(const Box& outer, const Box& inner) {
 }
 
 Box ClientBox(const PaintRegion& region) {
-    return BoxInClient(region.box, kClientWidth, kClientHeight);
+    return RegionBox(region, {kClientWidth, kClientHeight}, 1.0);
 }
 
 constexpr int32_t kRegionCount = static_cast<int32_t>(std::size(kPaintRegions));
@@ -81,7 +81,7 @@ TEST(PaintRegions, BandsFollowTheClientWidthAndTheFooterKeepsItsHeight) {
     const int32_t height = 780;
     int32_t followingWidth = 0;
     for (const PaintRegion& region : kPaintRegions) {
-        const Box box = BoxInClient(region.box, width, height);
+        const Box box = RegionBox(region, {width, height}, 1.0);
         if (region.box.width == kToClientEdge) {
             ++followingWidth;
             EXPECT_EQ(box.x + box.width, width);
@@ -93,7 +93,7 @@ TEST(PaintRegions, BandsFollowTheClientWidthAndTheFooterKeepsItsHeight) {
         }
     }
     EXPECT_EQ(followingWidth, 3) << "background, header band, footer band";
-    const Box background = BoxInClient(kPaintRegions[0].box, width, height);
+    const Box background = RegionBox(kPaintRegions[0], {width, height}, 1.0);
     EXPECT_EQ(background.height, height);
 }
 

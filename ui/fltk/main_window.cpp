@@ -15,8 +15,8 @@
 #include "ui/fltk/utf.h"
 #include "ui/fltk/xlib_safe.h"
 #include "ui/fltk/window_title.h"
-#include "ui/keyboard.h"
 #include "ui/control_tree.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/paint.h"
 #include "ui/palette.h"
@@ -116,8 +116,8 @@ PaintedButton* AddButton(const ui::ControlLayout& layout, const char* caption) {
 // One widget of the control tree, with the text it starts with, kept where
 // the window services find it by its slot.
 void AddControl(const ui::ControlLayout& layout, const ToolDescriptor& tool) {
-    static char16_t text[kStaticTextChars];
-    static char bytes[kStaticTextChars * 3 + 1];
+    char16_t text[kStaticTextChars];
+    char bytes[kStaticTextChars * 3 + 1];
     ui::InitialControlText(layout, tool, text, kStaticTextChars);
     ToUtf8(text, bytes, sizeof bytes);
     const int32_t slot = layout.slot;

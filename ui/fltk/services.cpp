@@ -7,10 +7,10 @@
 
 #include "engine/text.h"
 #include "platform/platform.h"
-#include "ui/keyboard.h"
 #include "ui/fltk/main_window.h"
 #include "ui/fltk/message_box.h"
 #include "ui/fltk/utf.h"
+#include "ui/layout.h"
 #include "ui/window_state.h"
 
 namespace tarn::fltk {

@@ -6,7 +6,6 @@
 #include "engine/text.h"
 #include "ui/commands.h"
 #include "ui/control_tree.h"
-#include "ui/keyboard.h"
 #include "ui/paint.h"
 #include "ui/scale.h"
 #include "ui/win32/desktop.h"
