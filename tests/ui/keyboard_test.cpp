@@ -165,23 +165,6 @@ TEST_F(Keys, EnterOnTheWindowItselfDoesNothing) {
     EXPECT_EQ(state.lastInputs[0], 60.0);
 }
 
-TEST_F(Keys, TabNeitherEditsNorDropsTheResult) {
-    Press(state, "Enter Tab Tab Tab");
-    EXPECT_NE(state.resultCopy[0], 0);
-    EXPECT_EQ(window().controls[0], u"60");
-    EXPECT_EQ(window().controls[1], u"6.8");
-}
-
-TEST_F(Keys, TypingOverTheSelectionDropsTheStaleResult) {
-    Press(state, "Enter Tab 9");
-    EXPECT_EQ(state.resultCopy[0], 0);
-    EXPECT_EQ(std::u16string(state.statusLine), kStaleResultStatus);
-    Press(state, "Tab Tab Tab Tab Space");  // copy
-    ASSERT_EQ(window().messages.size(), 1u);
-    EXPECT_EQ(window().messages[0].text, kNoResultYet);
-    EXPECT_FALSE(window().clipboard.has_value());
-}
-
 // --- The focus rectangle --------------------------------------------------
 
 TEST_F(Keys, AButtonShowsTheFocusFromTheFirstTabUntilTheNextClick) {

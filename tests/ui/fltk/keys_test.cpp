@@ -164,25 +164,6 @@ TEST_F(WindowKeyTest, TabFromTheWindowItselfStartsAtTheWeight) {
     EXPECT_EQ(VerdictText(), kSevere) << "moving the focus keeps the result";
 }
 
-TEST_F(WindowKeyTest, EightTabFivePointTwoComputesForEightKilograms) {
-    TypeText("8");
-    PressKey(FL_Tab);
-    TypeText("5.2");
-    PressKey(FL_Enter);
-    EXPECT_EQ(ResultText(), "10% 葡萄糖酸钙：4.0 ml\n胰岛素：0.8 U\n葡萄糖：4.0 g\n50% 葡萄糖：8.0 ml\n");
-    EXPECT_EQ(front().state.currentLevel, 0);
-}
-
-TEST_F(WindowKeyTest, ResetPutsTheFocusOnTheWeightSelected) {
-    PressKey(FL_F + 5);
-    Click(*front().buttons[3]);
-    EXPECT_EQ(Fl::focus(), front().inputEdits[0]);
-    TypeText("12");
-    PressKey(FL_Enter);
-    EXPECT_EQ(front().state.lastInputs[0], 12.0);
-    EXPECT_EQ(VerdictText(), kSevere);
-}
-
 // The dotted focus rectangle 4 pixels inside a button, in its caption colour.
 class FocusRectangleTest : public WindowTest {
 protected:

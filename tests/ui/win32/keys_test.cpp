@@ -93,25 +93,6 @@ TEST_F(KeysTest, FromTheMainWindowTabStartsAtTheWeightAndShiftTabAtAbout) {
     EXPECT_EQ(window().state.currentLevel, 3) << "moving the focus keeps the result";
 }
 
-TEST_F(KeysTest, TheResultBoxLiesBetweenTheFieldsAndTheButtons) {
-    SetFocus(window().resultBox);
-    Tab();
-    EXPECT_EQ(GetFocus(), button(1001));
-    SetFocus(window().resultBox);
-    ShiftTab();
-    EXPECT_EQ(GetFocus(), window().inputEdits[1]);
-}
-
-TEST_F(KeysTest, EightTabFivePointTwoComputesForEightKilograms) {
-    Type(L"8");
-    Tab();
-    Type(L"5.2");
-    PostKey(GetFocus(), VK_RETURN);
-    EXPECT_EQ(TextOf(window().resultBox),
-              L"10% 葡萄糖酸钙：4.0 ml\r\n胰岛素：0.8 U\r\n葡萄糖：4.0 g\r\n50% 葡萄糖：8.0 ml\r\n");
-    EXPECT_EQ(window().state.currentLevel, 0);
-}
-
 TEST_F(KeysTest, SpaceOnAFocusedButtonPressesIt) {
     PostKey(window().inputEdits[0], VK_F5);
     SetFocus(button(1004));  // reset
@@ -120,16 +101,6 @@ TEST_F(KeysTest, SpaceOnAFocusedButtonPressesIt) {
     Pump();
     EXPECT_EQ(StatusLine(), L"已恢复默认值");
     EXPECT_EQ(window().state.currentLevel, 0);
-}
-
-TEST_F(KeysTest, ResetPutsTheFocusOnTheWeightSelected) {
-    PostKey(window().inputEdits[0], VK_F5);
-    Click(1004);
-    EXPECT_EQ(GetFocus(), window().inputEdits[0]);
-    EXPECT_TRUE(WholeTextSelected(window().inputEdits[0]));
-    Type(L"12");
-    PostKey(GetFocus(), VK_RETURN);
-    EXPECT_EQ(window().state.lastInputs[0], 12.0);
 }
 
 TEST_F(KeysTest, TheKeyboardTurnsTheFocusRectangleOnAndAPressOff) {
