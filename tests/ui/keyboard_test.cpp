@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Step{0, kResultBoxSlot, true, kCompute},
                       Step{0, kResultBoxSlot, false, kAbout},
                       // A slot past the tool's fields is no stop.
-                      Step{2, 5, true, 0}));
+                      Step{2, 2, true, 0}, Step{2, 5, true, 0}));
 
 // --- Key sequences ------------------------------------------------------------
 
