@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "computation/computation.h"
-#include "engine/expression.h"
 #include "engine/format.h"
 #include "engine/text.h"
 #include "engine/text_builder.h"
@@ -45,19 +44,18 @@ void AppendFlattenedReport(TextBuilder& text, const char16_t* report) {
     }
 }
 
-// Evaluates every output once more, each against sixteen zeros, and appends
-// its OUT line; returns how many failed.
+// Evaluates the outputs once more, as the report does, and appends the OUT
+// line of each one shown; returns how many of those failed.
 int32_t AppendOutputLines(TextBuilder& text, const ToolDescriptor& tool, const double* inputs) {
+    OutputValues outputs;
+    EvaluateOutputs(tool, inputs, outputs);
     int32_t failures = 0;
-    const int32_t outputCount = ClampedOutputCount(tool);
-    for (int32_t i = 0; i < outputCount; ++i) {
+    for (int32_t i = 0; i < outputs.count; ++i) {
+        if (!outputs.shown[i]) continue;
+        if (outputs.failed[i]) ++failures;
         const OutputField& output = tool.outputs[i];
-        const double outputs[kMaxOutputs] = {};
-        int32_t error = 0;
-        const double value = EvaluateExpression(tool, output.expression, inputs, outputs, &error);
-        if (error != 0) ++failures;
         char16_t valueText[kValueTextCapacity];
-        FormatValue(output.formatCode, value, valueText, kValueTextCapacity);
+        FormatValue(output.formatCode, outputs.values[i], valueText, kValueTextCapacity);
         AppendFormattedPart(text, kOutputLineCapacity, u"OUT|%ls|%ls|%ls\r\n",
                             TextOrEmpty(output.label), valueText, TextOrEmpty(output.unit));
     }

@@ -63,19 +63,23 @@ int32_t ToolComputation(const ToolDescriptor& tool, const double* inputs,
         return chosenLevel;
     }
 
-    // Every output is evaluated before any text is written: output i sees the
-    // values of outputs 0..i-1 and 0.0 for itself and all later ones.
-    double values[kMaxOutputs] = {};
+    // Every output is evaluated before any text is written. A failed output
+    // keeps its line, showing the value the evaluator returned; a hidden one
+    // has no line and its failure is not told.
+    OutputValues outputs;
+    EvaluateOutputs(tool, inputs, outputs);
+    const double* values = outputs.values;
+    bool anyShown = false;
     bool anyFailure = false;
-    const int32_t outputCount = ClampedOutputCount(tool);
-    for (int32_t i = 0; i < outputCount; ++i) {
-        int32_t error = 0;
-        values[i] = EvaluateExpression(tool, tool.outputs[i].expression, inputs, values, &error);
-        if (error != 0) anyFailure = true;
+    for (int32_t i = 0; i < outputs.count; ++i) {
+        if (!outputs.shown[i]) continue;
+        anyShown = true;
+        anyFailure = anyFailure || outputs.failed[i];
+        AppendOutputLine(reportText, tool.outputs[i], values[i]);
     }
-
-    // A failed output keeps its line, showing the value the evaluator returned.
-    for (int32_t i = 0; i < outputCount; ++i) AppendOutputLine(reportText, tool.outputs[i], values[i]);
+    if (!anyShown && tool.nothingShownLine != nullptr && tool.nothingShownLine[0] != 0) {
+        AppendFormattedPart(reportText, kReportLineCapacity, u"%ls\r\n", tool.nothingShownLine);
+    }
     if (anyFailure) AppendText(reportText, kFailedOutputsNote);
 
     const int32_t ruleCount = RuleCount(tool);

@@ -34,6 +34,11 @@ struct OutputField {
     const char16_t* unit;  // may be null or empty
     const char* expression;
     const char* formatCode;
+    // The output is shown (in the report, the copy, the record and the
+    // self-test) while this holds; null or empty: always. It is evaluated
+    // like a rule's condition, after every output's expression; one that
+    // cannot be evaluated counts as the output failing, and it is shown.
+    const char* condition = nullptr;
 };
 
 struct VerdictRule {
@@ -56,6 +61,9 @@ struct ToolDescriptor {
     int32_t ruleCount;
     const VerdictRule* rules;
     int32_t kind;
+    // A formula tool's report when none of its outputs is shown, one line;
+    // null: the report is then empty.
+    const char16_t* nothingShownLine = nullptr;
 };
 
 // How many inputs and outputs of a descriptor are used: its counts cut to
@@ -70,7 +78,7 @@ constexpr int32_t ClampedOutputCount(const ToolDescriptor& tool) {
     return tool.outputCount < kMaxOutputs ? tool.outputCount : kMaxOutputs;
 }
 
-// The one tool this program is.
+// The one tool this program is; defined with its clinical content in tool/.
 const ToolDescriptor& CurrentTool();
 
 // Absent optional texts read as the empty text.

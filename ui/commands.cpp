@@ -11,9 +11,8 @@ namespace tarn::ui {
 namespace {
 
 constexpr int32_t kDefaultValueCapacity = 64;
-// The release this program is, as the build numbers it.
-constexpr int32_t kVersionMajor = ORDAVEL_VERSION_MAJOR;
-constexpr int32_t kVersionMinor = ORDAVEL_VERSION_MINOR;
+// The release this program is, as the build numbers it ("1.2.0").
+constexpr char16_t kVersion[] = ORDAVEL_VERSION_TEXT;
 constexpr int32_t kAboutCapacity = 1400;
 // Title, CR LF and the last result. The clipboard text is built on the
 // stack, so a title is given room for 510 characters and cut beyond that.
@@ -23,12 +22,14 @@ void SetStatus(WindowState& state, const char16_t* text) {
     CopyBounded(state.statusLine, kStatusLineCapacity, text);
 }
 
-void RestoreDefaultInputs(const WindowState& state) {
+// The defaults are back, and none of them was entered.
+void RestoreDefaultInputs(WindowState& state) {
     const ToolDescriptor& tool = *state.tool;
     for (int32_t i = 0; i < ClampedInputCount(tool); ++i) {
         char16_t text[kDefaultValueCapacity];
         FormatDefaultValue(tool.inputs[i].defaultValue, text, kDefaultValueCapacity);
         SetControlText(state, i, text);
+        state.entered[i] = false;
     }
 }
 
@@ -53,6 +54,7 @@ void InitializeWindowState(WindowState& state, const ToolDescriptor& tool,
     state.resultCopy[0] = 0;
     state.lastResultText[0] = 0;
     for (double& value : state.lastInputs) value = 0.0;
+    for (bool& entered : state.entered) entered = false;
     SetStatus(state, kReadyStatus);
 }
 
@@ -63,14 +65,19 @@ void FormatDefaultValue(double value, char16_t* buffer, int32_t capacity) {
 
 void CopyCommand(WindowState& state) {
     if (!IsStarted(state)) return;
-    if (state.resultCopy[0] == 0) {
+    if (!HasResult(state)) {
         ShowMessage(state, kNoResultYet, kNoticeCaption, MessageIcon::Information);
         return;
     }
     char16_t text[kClipboardCapacity];
     FormatBounded(text, kClipboardCapacity, kClipboardTemplate, TextOrEmpty(state.tool->title),
                   state.lastResultText);
-    if (!PutClipboardText(state, text)) return;
+    // A copy that failed is said aloud: the clipboard still holds what it
+    // held before, which may be another patient's result.
+    if (!PutClipboardText(state, text)) {
+        ShowMessage(state, kCopyFailedMessage, kCopyFailedCaption, MessageIcon::Warning);
+        return;
+    }
     SetStatus(state, kCopiedStatus);
     RepaintMainWindow(state);
 }
@@ -88,8 +95,10 @@ void ResetCommand(WindowState& state) {
 }
 
 // The fields, the last inputs and result text and the focus stay as they are.
-void InputEdited(WindowState& state) {
-    if (!IsStarted(state) || state.resultCopy[0] == 0) return;
+void InputEdited(WindowState& state, int32_t input) {
+    if (!IsStarted(state)) return;
+    if (input >= 0 && input < ClampedInputCount(*state.tool)) state.entered[input] = true;
+    if (!HasResult(state)) return;
     DropResult(state);
     SetStatus(state, kStaleResultStatus);
     RepaintMainWindow(state);
@@ -100,8 +109,7 @@ void AboutCommand(WindowState& state) {
     const ToolDescriptor& tool = *state.tool;
     char16_t text[kAboutCapacity];
     FormatBounded(text, kAboutCapacity, kAboutTemplate, TextOrEmpty(tool.title),
-                  TextOrEmpty(tool.category), TextOrEmpty(tool.reference), kVersionMajor,
-                  kVersionMinor);
+                  TextOrEmpty(tool.category), TextOrEmpty(tool.reference), kVersion);
     ShowMessage(state, text, kAboutCaptionText, MessageIcon::Information);
 }
 

@@ -18,15 +18,28 @@ void InitializeWindowState(WindowState& state, const ToolDescriptor& tool,
 // leading and trailing blanks, must be one finite number, read whole.
 bool ParseInputField(const char16_t* text, double* value);
 
+// Why a field's text cannot be used: it is no number, or it is negative.
+enum class FieldRefusal { None, NotANumber, Negative };
+// Reads a field as compute does; on refusal `*value` is left as it was.
+FieldRefusal ReadInputValue(const char16_t* text, double* value);
+// The message compute shows for a refused field (1-based `position`).
+void FormatRefusal(FieldRefusal refusal, int32_t position, const char16_t* label,
+                   char16_t* buffer, int32_t capacity);
+// The question asked about a value outside its field's usual range
+// (`position` 1-based), as compute asks it.
+void FormatUnusualValueQuestion(const InputField& input, int32_t position, double value,
+                                char16_t* buffer, int32_t capacity);
+
 void ComputeCommand(WindowState& state);
 void CopyCommand(WindowState& state);
 void ResetCommand(WindowState& state);
 void AboutCommand(WindowState& state);
 
-// The user changed the text of an input field (texts the program sets are
-// not edits). A result on show no longer belongs to the fields: it is
-// dropped, and copy and save prompt until the next computation.
-void InputEdited(WindowState& state);
+// The user changed the text of input field `input` (texts the program sets
+// are not edits): the field counts as entered. A result on show no longer
+// belongs to the fields: it is dropped, and copy and save prompt until the
+// next computation.
+void InputEdited(WindowState& state, int32_t input);
 
 // Runs the command of a button id; false for any other id.
 bool RunCommandForId(WindowState& state, int32_t id);

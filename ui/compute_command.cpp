@@ -50,23 +50,23 @@ bool NarrowToAscii(const char16_t* text, int32_t length, char* ascii) {
 }
 
 // Reads every input field into `values`. Returns the index of the first
-// field that is not a number, or -1 when all were read; fields after a
-// refused one are not read.
-int32_t ReadInputFields(const WindowState& state, double* values) {
+// field refused and why, or -1 when all were read; fields after a refused
+// one are not read. A text too long for a field is no number.
+int32_t ReadInputFields(const WindowState& state, double* values, FieldRefusal* refusal) {
     for (int32_t i = 0; i < ClampedInputCount(*state.tool); ++i) {
         char16_t text[kFieldReadCapacity] = {};
         ReadControlText(state, i, text, kFieldReadCapacity);
-        if (TextLength(text) >= kFieldCapacity) return i;
-        if (!ParseInputField(text, &values[i])) return i;
+        *refusal = TextLength(text) >= kFieldCapacity ? FieldRefusal::NotANumber
+                                                        : ReadInputValue(text, &values[i]);
+        if (*refusal != FieldRefusal::None) return i;
     }
     return -1;
 }
 
-void ShowInputError(const WindowState& state, int32_t index) {
-    const ToolDescriptor& tool = *state.tool;
+void ShowInputError(const WindowState& state, int32_t index, FieldRefusal refusal) {
     char16_t message[kMessageCapacity];
-    FormatBounded(message, kMessageCapacity, kInputErrorTemplate, index + 1,
-                  TextOrEmpty(tool.inputs[index].label));
+    FormatRefusal(refusal, index + 1, TextOrEmpty(state.tool->inputs[index].label), message,
+                  kMessageCapacity);
     ShowMessage(state, message, kInputErrorCaption, MessageIcon::Warning);
     FocusControl(state, index);
 }
@@ -86,29 +86,31 @@ void FormatQuantity(double value, const char16_t* unit, char16_t* buffer, int32_
     }
 }
 
-// The range reads "0.5–250 kg": the unit once, after the upper end. A range
-// with one end only names that end, with the unit.
 bool AskToUseValue(const WindowState& state, int32_t index, double value) {
-    const InputField& input = state.tool->inputs[index];
-    char16_t shown[kQuantityCapacity];
-    char16_t low[kQuantityCapacity];
-    char16_t high[kQuantityCapacity];
-    FormatQuantity(value, input.unit, shown, kQuantityCapacity);
-    FormatQuantity(input.plausibleHigh, input.unit, high, kQuantityCapacity);
-    const char16_t* label = TextOrEmpty(input.label);
     char16_t question[kQuestionCapacity];
-    if (std::isnan(input.plausibleHigh)) {
-        FormatQuantity(input.plausibleLow, input.unit, low, kQuantityCapacity);
-        FormatBounded(question, kQuestionCapacity, kBelowLowTemplate, index + 1, label, shown, low);
-    } else if (std::isnan(input.plausibleLow)) {
-        FormatBounded(question, kQuestionCapacity, kAboveHighTemplate, index + 1, label, shown,
-                      high);
-    } else {
-        FormatBounded(low, kQuantityCapacity, kNumberTemplate, input.plausibleLow);
-        FormatBounded(question, kQuestionCapacity, kImplausibleTemplate, index + 1, label, shown,
-                      low, high);
-    }
+    FormatUnusualValueQuestion(state.tool->inputs[index], index + 1, value, question,
+                               kQuestionCapacity);
     return AskYesNo(state, question, kImplausibleCaption);
+}
+
+// Asks about every input that still holds the value the program put there,
+// in the order of the fields. A Yes counts as entering it. Returns the index
+// of the first one the user did not confirm, or -1.
+int32_t ConfirmDefaultsNotEntered(WindowState& state, const double* values) {
+    for (int32_t i = 0; i < ClampedInputCount(*state.tool); ++i) {
+        if (state.entered[i]) continue;
+        const InputField& input = state.tool->inputs[i];
+        char16_t quantity[kQuantityCapacity];
+        char16_t number[kQuantityCapacity];
+        FormatQuantity(values[i], input.unit, quantity, kQuantityCapacity);
+        FormatBounded(number, kQuantityCapacity, kNumberTemplate, values[i]);
+        char16_t question[kQuestionCapacity];
+        FormatBounded(question, kQuestionCapacity, kNotEnteredTemplate, TextOrEmpty(input.label),
+                      quantity, number);
+        if (!AskYesNo(state, question, kImplausibleCaption)) return i;
+        state.entered[i] = true;
+    }
+    return -1;
 }
 
 // Asks about every value outside its usual range, in the order of the
@@ -164,18 +166,58 @@ bool ParseInputField(const char16_t* text, double* value) {
     return true;
 }
 
+FieldRefusal ReadInputValue(const char16_t* text, double* value) {
+    double read = 0.0;
+    if (!ParseInputField(text, &read)) return FieldRefusal::NotANumber;
+    // A dose for a negative weight is a negative dose.
+    if (read < 0.0) return FieldRefusal::Negative;
+    *value = read;
+    return FieldRefusal::None;
+}
+
+void FormatRefusal(FieldRefusal refusal, int32_t position, const char16_t* label,
+                   char16_t* buffer, int32_t capacity) {
+    const char16_t* format =
+        refusal == FieldRefusal::Negative ? kNegativeInputTemplate : kInputErrorTemplate;
+    FormatBounded(buffer, capacity, format, position, TextOrEmpty(label));
+}
+
+// The range reads "0.5–250 kg": the unit once, after the upper end. A range
+// with one end only names that end, with the unit.
+void FormatUnusualValueQuestion(const InputField& input, int32_t position, double value,
+                                char16_t* buffer, int32_t capacity) {
+    char16_t shown[kQuantityCapacity];
+    char16_t low[kQuantityCapacity];
+    char16_t high[kQuantityCapacity];
+    FormatQuantity(value, input.unit, shown, kQuantityCapacity);
+    FormatQuantity(input.plausibleHigh, input.unit, high, kQuantityCapacity);
+    const char16_t* label = TextOrEmpty(input.label);
+    if (std::isnan(input.plausibleHigh)) {
+        FormatQuantity(input.plausibleLow, input.unit, low, kQuantityCapacity);
+        FormatBounded(buffer, capacity, kBelowLowTemplate, position, label, shown, low);
+    } else if (std::isnan(input.plausibleLow)) {
+        FormatBounded(buffer, capacity, kAboveHighTemplate, position, label, shown, high);
+    } else {
+        FormatBounded(low, kQuantityCapacity, kNumberTemplate, input.plausibleLow);
+        FormatBounded(buffer, capacity, kImplausibleTemplate, position, label, shown, low, high);
+    }
+}
+
 void ComputeCommand(WindowState& state) {
     if (!IsStarted(state)) return;
     const ToolDescriptor& tool = *state.tool;
     // Parsed apart first: the kept inputs always belong to the kept result.
     double values[kMaxInputs] = {};
-    const int32_t refused = ReadInputFields(state, values);
+    FieldRefusal refusal = FieldRefusal::None;
+    const int32_t refused = ReadInputFields(state, values, &refusal);
     if (refused >= 0) {
-        ShowInputError(state, refused);
+        ShowInputError(state, refused, refusal);
         return;
     }
-    // A value not confirmed ends the command as an input error does.
-    const int32_t unconfirmed = ConfirmUnusualValues(state, values);
+    // A value not confirmed ends the command as an input error does: first a
+    // default nobody typed, then a value outside its usual range.
+    int32_t unconfirmed = ConfirmDefaultsNotEntered(state, values);
+    if (unconfirmed < 0) unconfirmed = ConfirmUnusualValues(state, values);
     if (unconfirmed >= 0) {
         FocusControl(state, unconfirmed);
         return;
@@ -195,7 +237,9 @@ void ComputeCommand(WindowState& state) {
     FormatBounded(state.statusLine, kStatusLineCapacity, kComputedStatusTemplate,
                   TextOrEmpty(tool.title));
     RepaintMainWindow(state);
-    FocusMainWindow(state);
+    // On the result: a screen reader reads the verdict that names it, then
+    // the doses; Tab from there goes on to the first field.
+    FocusControl(state, kResultBoxSlot);
 }
 
 }  // namespace tarn::ui

@@ -17,7 +17,11 @@ inline constexpr char16_t kResetCaption[] = u"清空重填";
 inline constexpr char16_t kAboutCaption[] = u"关于";
 
 inline constexpr char16_t kInputErrorTemplate[] = u"第 %d 项“%ls”请输入数字（如 6.8，不带单位）。";
+inline constexpr char16_t kNegativeInputTemplate[] = u"第 %d 项“%ls”不能为负数。";
 inline constexpr char16_t kInputErrorCaption[] = u"输入有误";
+// A field that still holds the value the program put there, never typed
+// into: its label, the value with its unit ("6.8 mmol/L"), the value.
+inline constexpr char16_t kNotEnteredTemplate[] = u"“%ls”仍是预填的 %ls，尚未输入。按 %ls 计算吗？";
 // A value outside its field's usual range, confirmed before computing: the
 // field's number and label, the value and the range ("760 kg", "0.5",
 // "250 kg": a "%g" number, then a blank and the unit when there is one, the
@@ -38,6 +42,8 @@ inline constexpr char16_t kNoResultYet[] = u"请先点击“计算”生成结�
 inline constexpr char16_t kNoticeCaption[] = u"提示";
 inline constexpr char16_t kClipboardTemplate[] = u"%ls\r\n%ls";
 inline constexpr char16_t kCopiedStatus[] = u"结果已复制到剪贴板";
+inline constexpr char16_t kCopyFailedMessage[] = u"结果未能复制到剪贴板，请稍后重试。";
+inline constexpr char16_t kCopyFailedCaption[] = u"复制失败";
 inline constexpr char16_t kResetStatus[] = u"已恢复默认值";
 inline constexpr char16_t kStaleResultStatus[] = u"参数已修改，请重新计算";
 
@@ -65,6 +71,6 @@ inline constexpr char16_t kAboutTemplate[] =
     u"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n"
     u"具体用药与处置请结合患者实际情况及本院规范执行。\r\n"
     u"\r\n"
-    u"版本 V%d.%d";  // the release's major and minor version
+    u"版本 %ls";  // the release, x.y.z
 
 }  // namespace tarn::ui

@@ -22,6 +22,10 @@ struct WindowState {
     char16_t lastResultText[kLastResultCapacity] = {};  // clipboard body
     char16_t statusLine[kStatusLineCapacity] = {};
     double lastInputs[kMaxInputs] = {};
+    // Whether the user has typed into input i since the program last put a
+    // value there (at start-up, by reset): an input not entered still holds
+    // a default nobody chose, and compute asks before using it.
+    bool entered[kMaxInputs] = {};
     // Whether a focused button shows its focus rectangle: from the first
     // Tab until the next mouse press, as Windows shows its focus cues.
     bool focusCues = false;
@@ -32,6 +36,9 @@ struct WindowState {
 // True once InitializeWindowState (ui/commands.h) gave the state a tool and
 // services; the commands do nothing before.
 inline bool IsStarted(const WindowState& state) { return state.tool && state.services; }
+
+// A result is on show (and copy and save have something to hand over).
+inline bool HasResult(const WindowState& state) { return state.resultCopy[0] != 0; }
 
 // The commands' calls into the window services of a state.
 inline void ReadControlText(const WindowState& state, int32_t slot, char16_t* buffer,

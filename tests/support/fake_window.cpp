@@ -183,7 +183,7 @@ void Type(WindowState& state, const std::u16string& text) {
         if (window.selectedAll[window.focusedSlot]) field->clear();
         window.selectedAll[window.focusedSlot] = false;
         field->push_back(unit);
-        InputEdited(state);
+        InputEdited(state, window.focusedSlot);
     }
 }
 
@@ -197,15 +197,14 @@ void Backspace(WindowState& state) {
         field->pop_back();
     }
     window.selectedAll[window.focusedSlot] = false;
-    InputEdited(state);
+    InputEdited(state, window.focusedSlot);
 }
 
 void Tab(WindowState& state, bool shift) { TabKey(state, !shift); }
 
-void ComputeKey(WindowState& state) {
-    const int32_t focused = WindowOf(state).focusedSlot;
-    if (focused != kMainWindowFocus && focused != kNoSlot) ComputeCommand(state);
-}
+void Enter(WindowState& state) { EnterKey(state); }
+
+void F5(WindowState& state) { F5Key(state); }
 
 void Space(WindowState& state) {
     const int32_t focused = WindowOf(state).focusedSlot;

@@ -82,8 +82,10 @@ namespace user {
 void Type(WindowState& state, const std::u16string& text);
 void Backspace(WindowState& state);
 void Tab(WindowState& state, bool shift = false);
-// Enter or F5: computes while a control, not the main window, has the focus.
-void ComputeKey(WindowState& state);
+// Enter: presses a focused button, computes from a field or the result box.
+void Enter(WindowState& state);
+// F5: computes while a control, not the main window, has the focus.
+void F5(WindowState& state);
 // Space: presses the focused button.
 void Space(WindowState& state);
 // A click in a field leaves the caret at the end of its text.

@@ -240,7 +240,7 @@ TEST_F(CommandsTest, AStateNotWhollyStartedRunsNoCommand) {
         halfway.resultCopy[0] = u'x';  // as if there were a result to copy, save or drop
         for (const int32_t id : {kComputeId, kSaveId, kCopyId, kResetId, kAboutId})
             EXPECT_TRUE(RunCommandForId(halfway, id)) << c.what;
-        InputEdited(halfway);
+        InputEdited(halfway, 0);
         EXPECT_TRUE(window().calls.empty()) << c.what;
         EXPECT_EQ(halfway.resultCopy[0], u'x') << c.what;
         EXPECT_EQ(halfway.statusLine[0], 0) << c.what;
@@ -256,7 +256,7 @@ TEST_F(CommandsTest, AnEditDropsTheResultAndKeepsTheFieldsAndLastInputs) {
     Type(0, u"70");  // what the user typed
     ForgetCalls();
 
-    InputEdited(state);
+    InputEdited(state, 0);
 
     EXPECT_EQ(window().controls[kResultBoxSlot], u"");
     EXPECT_EQ(window().controls[kVerdictLineSlot], u"填写左侧参数，点击“计算”");
@@ -290,7 +290,7 @@ TEST_F(CommandsTest, AnEditWithoutAResultChangesNothing) {
     const auto editWithoutResult = [&] {
         ForgetCalls();
         const Snapshot before = TakeSnapshot(state);
-        InputEdited(state);
+        InputEdited(state, 0);
         EXPECT_TRUE(window().calls.empty());
         ExpectSameState(before, TakeSnapshot(state));
     };
@@ -300,7 +300,7 @@ TEST_F(CommandsTest, AnEditWithoutAResultChangesNothing) {
     editWithoutResult();  // after reset: its status stays
     EXPECT_EQ(std::u16string(state.statusLine), u"已恢复默认值");
     ComputeCommand(state);
-    InputEdited(state);
+    InputEdited(state, 0);
     editWithoutResult();  // a second edit
     EXPECT_EQ(std::u16string(state.statusLine), u"参数已修改，请重新计算");
 }
@@ -321,7 +321,7 @@ TEST_F(CommandsTest, CommandsAllocateNothing) {
     CopyCommand(state);  // prompt
     AboutCommand(state);
     ComputeCommand(state);
-    InputEdited(state);
+    InputEdited(state, 0);
     {
         const allocation::PausedCounting typing;
         Type(0, u"760");

@@ -34,7 +34,7 @@ void PrintTo(const Step& step, std::ostream* out) {
 class TabStops : public ::testing::TestWithParam<Step> {};
 
 TEST_P(TabStops, FollowFieldsThenButtonsAndWrap) {
-    EXPECT_EQ(NextTabStop(GetParam().inputCount, GetParam().from, GetParam().forward),
+    EXPECT_EQ(NextTabStop(GetParam().inputCount, GetParam().from, GetParam().forward, false),
               GetParam().to);
 }
 
@@ -74,7 +74,7 @@ void Press(WindowState& state, const std::string& keys) {
     while (words >> key) {
         if (key == "Tab") fake::user::Tab(state);
         else if (key == "ShiftTab") fake::user::Tab(state, true);
-        else if (key == "Enter") fake::user::ComputeKey(state);
+        else if (key == "Enter") fake::user::Enter(state);
         else if (key == "Space") fake::user::Space(state);
         else if (key == "Backspace") fake::user::Backspace(state);
         else if (key == "ClickReset") fake::user::ClickButton(state, kResetId);

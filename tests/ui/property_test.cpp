@@ -166,7 +166,7 @@ private:
                 user::ClickField(state_, step.field);
                 break;
             case Action::Enter:
-                user::ComputeKey(state_);
+                user::Enter(state_);
                 break;
             case Action::Space:
                 user::Space(state_);

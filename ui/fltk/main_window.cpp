@@ -43,7 +43,7 @@ Fl_Event_Dispatch gPreviousDispatch = nullptr;
 // X gives Shift+Tab its own key.
 constexpr int kShiftTabKey = 0xFE20;
 
-bool IsComputeKey(int key) { return key == FL_Enter || key == FL_KP_Enter || key == FL_F + 5; }
+bool IsEnterKey(int key) { return key == FL_Enter || key == FL_KP_Enter; }
 
 // Ctrl+Tab and Alt+Tab are no moves within the window.
 bool IsTabKey(int key) {
@@ -62,8 +62,12 @@ bool FocusIsOnAControl() { return FocusIsInTheWindow() && Fl::focus() != gFront.
 // Returns 1 when the event was one of the window's own keys, used here.
 int HandleWindowKey() {
     const int key = Fl::event_key();
-    if (IsComputeKey(key) && FocusIsOnAControl()) {
-        ui::ComputeCommand(gFront.state);
+    if (IsEnterKey(key) && FocusIsOnAControl()) {
+        ui::EnterKey(gFront.state);
+        return 1;
+    }
+    if (key == FL_F + 5 && FocusIsOnAControl()) {
+        ui::F5Key(gFront.state);
         return 1;
     }
     if (IsTabKey(key) && FocusIsInTheWindow()) {
@@ -75,7 +79,9 @@ int HandleWindowKey() {
 
 // Called for the user's edits only: Fl_Input::value(), which the program
 // uses, runs no callback.
-void OnInputEdited(Fl_Widget*, void*) { ui::InputEdited(gFront.state); }
+void OnInputEdited(Fl_Widget* edit, void*) {
+    ui::InputEdited(gFront.state, static_cast<int32_t>(edit->argument()) - ui::kFirstInputEditId);
+}
 
 void OnButton(Fl_Widget*, long id) {
     ui::RunCommandForId(gFront.state, static_cast<int32_t>(id));

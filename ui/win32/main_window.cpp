@@ -154,7 +154,7 @@ bool IsInputEditId(int32_t id) {
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const auto id = static_cast<int32_t>(LOWORD(wParam));
     if (HIWORD(wParam) == EN_CHANGE && IsInputEditId(id)) {
-        if (!gWindow.settingText) ui::InputEdited(gWindow.state);
+        if (!gWindow.settingText) ui::InputEdited(gWindow.state, id - ui::kFirstInputEditId);
         return 0;
     }
     if (ui::RunCommandForId(gWindow.state, id)) return 0;

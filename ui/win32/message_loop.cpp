@@ -1,5 +1,6 @@
-// The message loop and its keys: Enter and F5 run the compute command, Tab
-// and Shift+Tab move the focus; a mouse press hides the focus rectangle.
+// The message loop and its keys: Enter presses the focused button or
+// computes, F5 computes, Tab and Shift+Tab move the focus; a mouse press
+// hides the focus rectangle.
 #include <windows.h>
 
 #include "ui/commands.h"
@@ -20,10 +21,9 @@ bool IsKeyDown(const MSG& message, WPARAM key) {
 
 bool IsHeld(int key) { return GetKeyState(key) < 0; }
 
-// Aimed at a control, not at the main window itself (as after a computation).
-bool IsComputeKey(const MSG& message) {
-    if (!IsKeyDown(message, VK_RETURN) && !IsKeyDown(message, VK_F5)) return false;
-    return IsChild(Window().window, message.hwnd) != FALSE;
+// Enter or F5 aimed at a control, not at the main window itself.
+bool IsControlKey(const MSG& message, WPARAM key) {
+    return IsKeyDown(message, key) && IsChild(Window().window, message.hwnd) != FALSE;
 }
 
 // Ctrl+Tab and Alt+Tab are no moves within the window.
@@ -54,8 +54,12 @@ void RepaintFocusedControl() {
 // control never sees them.
 void ProcessMessage(const MSG& message) {
     ui::WindowState& state = Window().state;
-    if (IsComputeKey(message)) {
-        ui::ComputeCommand(state);
+    if (IsControlKey(message, VK_RETURN)) {
+        ui::EnterKey(state);
+        return;
+    }
+    if (IsControlKey(message, VK_F5)) {
+        ui::F5Key(state);
         return;
     }
     if (IsTabKey(message)) {
