@@ -96,15 +96,37 @@ constexpr VerdictRule kNoRules[] = {{"0", 1, u"never"}};
 constexpr ToolDescriptor kChainedTool = {
     7, u"Chain", nullptr, u"Test", u"ref", nullptr, 1, kOneInput, 3, kChainedOutputs, 1, kNoRules, 0};
 
-TEST(SelfTestReport, EvaluatesEachOutputAgainstZerosAndCountsFailures) {
+TEST(SelfTestReport, EvaluatesEachOutputAsTheReportDoesAndCountsFailures) {
     int32_t failures = -1;
     const std::u16string text = Report(kChainedTool, &failures);
     EXPECT_EQ(failures, 1);
-    // The report computes b from a = 6; the self-test reads a as 0.
-    EXPECT_NE(text.find(u"OUT|A|pipe|6|\r\nOUT|B|1|u\r\nOUT|C|0.0|\r\n"), std::u16string::npos) << "";
+    // b is computed from a = 6, in the OUT line as in the report.
+    EXPECT_NE(text.find(u"OUT|A|pipe|6|\r\nOUT|B|7|u\r\nOUT|C|0.0|\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"DETAIL|A|pipe：6 B：7 u C：0.0 （部分结果无法计算，请检查输入是否合理） \r\n"),
               std::u16string::npos);
     EXPECT_NE(text.find(u"VERDICT|请核对输入参数后重新计算\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"ERRORS|1\r\n"), std::u16string::npos);
+}
+
+// Shown while x > 1: A; never: B (which fails); a condition that cannot be
+// evaluated: C, shown and counted as failed.
+constexpr OutputField kConditionalOutputs[] = {
+    {"a", u"A", u"", "x*3", "f0", "x>1"},
+    {"b", u"B", u"", "x/0", "f0", "x>5"},
+    {"c", u"C", u"", "x", "f0", "y>1"},
+};
+constexpr ToolDescriptor kConditionalTool = {
+    8, u"Shown", nullptr, u"Test", u"ref", nullptr, 1, kOneInput, 3, kConditionalOutputs, 0,
+    nullptr, 0};
+
+TEST(SelfTestReport, HiddenOutputsHaveNoOutLineAndNoError) {
+    int32_t failures = -1;
+    const std::u16string text = Report(kConditionalTool, &failures);
+    EXPECT_EQ(failures, 1) << "C's condition fails; B's failure is hidden with B";
+    EXPECT_NE(text.find(u"LEVEL|0\r\nOUT|A|6|\r\nOUT|C|2|\r\nVERDICT|"), std::u16string::npos)
+        << "no OUT line for B";
+    EXPECT_NE(text.find(u"DETAIL|A：6 C：2 （部分结果无法计算，请检查输入是否合理） \r\n"),
+              std::u16string::npos);
     EXPECT_NE(text.find(u"ERRORS|1\r\n"), std::u16string::npos);
 }
 

@@ -18,9 +18,12 @@ namespace {
 constexpr double kDefaultWeight = 60.0;
 constexpr double kDefaultPotassium = 6.800000190734863;
 constexpr char16_t kSevere[] = u"重度高钾，立即处理并持续心电监护";
-constexpr char16_t kModerate[] = u"中度高钾，限制含钾食物与药物，复查";
-constexpr char16_t kAcceptable[] = u"血钾在可接受范围，继续监测";
+constexpr char16_t kModerate[] = u"中度高钾：立即做心电图，有改变按重度处理";
+constexpr char16_t kMild[] = u"轻度高钾：做心电图，停用升钾药物，复查血钾";
+constexpr char16_t kNotRaised[] = u"血钾未升高，无需降钾急救用药";
 constexpr char16_t kLow[] = u"血钾偏低，不宜使用胰岛素，请复核血钾";
+// The report when no dose is shown.
+constexpr char16_t kNoDoses[] = u"血钾 <5.5 mmol/L：不计算降钾急救用药\r\n";
 
 // The three caller buffers, each with room for the largest capacity and a
 // guard band after it, filled with garbage so that clearing is seen; what
@@ -51,10 +54,15 @@ struct Buffers {
     }
 };
 
+// The dose lines; glucose in millilitres as 50% (from 40 kg) or as 10%
+// (under 40 kg): the other one is null.
 std::u16string Lines(const char16_t* calcium, const char16_t* insulin, const char16_t* glucose,
-                     const char16_t* glucose50) {
-    return std::u16string(u"10% 葡萄糖酸钙：") + calcium + u" ml\r\n" + u"胰岛素：" + insulin +
-           u" U\r\n" + u"葡萄糖：" + glucose + u" g\r\n" + u"50% 葡萄糖：" + glucose50 + u" ml\r\n";
+                     const char16_t* glucose50, const char16_t* glucose10 = nullptr) {
+    std::u16string lines = std::u16string(u"10% 葡萄糖酸钙：") + calcium + u" ml\r\n" + u"胰岛素：" +
+                           insulin + u" U\r\n" + u"葡萄糖：" + glucose + u" g\r\n";
+    if (glucose50) lines += std::u16string(u"50% 葡萄糖：") + glucose50 + u" ml\r\n";
+    if (glucose10) lines += std::u16string(u"10% 葡萄糖：") + glucose10 + u" ml\r\n";
+    return lines;
 }
 
 // ------------------------------------------------------------ this tool
@@ -72,47 +80,86 @@ TEST(ToolComputation, DefaultInputsGiveTheFourLinesAndTheSevereVerdict) {
     EXPECT_TRUE(buffers.GuardsIntact());
 }
 
+struct DoseRow {
+    double weight;
+    double potassium;
+    std::u16string report;
+    const char16_t* verdict;
+    int32_t level;
+};
+
+void PrintTo(const DoseRow& row, std::ostream* out) {
+    *out << row.weight << " kg, " << row.potassium << " mmol/L";
+}
+
+void ExpectRow(const DoseRow& row) {
+    Buffers buffers;
+    const double inputs[] = {row.weight, row.potassium};
+    EXPECT_EQ(buffers.Run(CurrentTool(), inputs), row.level);
+    EXPECT_EQ(buffers.level, row.level);
+    EXPECT_EQ(buffers.Report(), row.report);
+    EXPECT_EQ(buffers.Copy(), row.report);
+    EXPECT_EQ(buffers.Verdict(), row.verdict);
+}
+
+// By weight, at a potassium that calls for every dose: calcium 0.5 ml/kg up
+// to 20 ml, insulin 0.1 U/kg up to 10 U, glucose 5 g a unit up to 50 g, as
+// 10% glucose under 40 kg and as 50% glucose from 40 kg.
+class OrdavelWeight : public ::testing::TestWithParam<DoseRow> {};
+
+TEST_P(OrdavelWeight, GivesTheDosesAndTheGlucoseForm) { ExpectRow(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Weights, OrdavelWeight,
+    ::testing::Values(
+        DoseRow{3, 7.0, Lines(u"1.5", u"0.3", u"1.5", nullptr, u"15.0"), kSevere, 3},
+        DoseRow{8, 7.0, Lines(u"4.0", u"0.8", u"4.0", nullptr, u"40.0"), kSevere, 3},
+        DoseRow{20, 7.0, Lines(u"10.0", u"2.0", u"10.0", nullptr, u"100.0"), kSevere, 3},
+        DoseRow{39, 7.0, Lines(u"19.5", u"3.9", u"19.5", nullptr, u"195.0"), kSevere, 3},
+        DoseRow{40, 7.0, Lines(u"20.0", u"4.0", u"20.0", u"40.0"), kSevere, 3},
+        DoseRow{100, 7.0, Lines(u"20.0", u"10.0", u"50.0", u"100.0"), kSevere, 3},
+        DoseRow{120, 6.5, Lines(u"20.0", u"10.0", u"50.0", u"100.0"), kSevere, 3},
+        DoseRow{250, 7.0, Lines(u"20.0", u"10.0", u"50.0", u"100.0"), kSevere, 3}));
+
+// By potassium, at 60 kg: the bands of 5.5, 6.0 and 6.5, no dose below 5.5,
+// and below 3.5 the low-potassium verdict.
+class OrdavelPotassium : public ::testing::TestWithParam<DoseRow> {};
+
+TEST_P(OrdavelPotassium, GradesAndShowsDosesFromHyperkalaemia) { ExpectRow(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Potassium, OrdavelPotassium,
+    ::testing::Values(DoseRow{60, 3.49, kNoDoses, kLow, 2},
+                      DoseRow{60, 3.5, kNoDoses, kNotRaised, 0},
+                      DoseRow{60, 5.49, kNoDoses, kNotRaised, 0},
+                      DoseRow{60, 5.5, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kMild, 1},
+                      DoseRow{60, 5.99, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kMild, 1},
+                      DoseRow{60, 6.0, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kModerate, 2},
+                      DoseRow{60, 6.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kModerate, 2},
+                      DoseRow{60, 6.5, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kSevere, 3}));
+
 TEST(ToolComputation, WeightAndPotassiumTable) {
-    struct Case {
-        double weight;
-        double potassium;
-        std::u16string report;
-        const char16_t* verdict;
-        int32_t level;
-    };
-    const Case cases[] = {
-        {50.0, 5.0, Lines(u"20.0", u"5.0", u"25.0", u"50.0"), kAcceptable, 0},
-        {45.0, 5.5, Lines(u"20.0", u"4.5", u"22.5", u"45.0"), kModerate, 2},
-        {40.0, 5.5, Lines(u"20.0", u"4.0", u"20.0", u"40.0"), kModerate, 2},
-        {39.0, 5.5, Lines(u"19.5", u"3.9", u"19.5", u"39.0"), kModerate, 2},
-        {30.0, kDefaultPotassium, Lines(u"15.0", u"3.0", u"15.0", u"30.0"), kSevere, 3},
-        {0.0, kDefaultPotassium, Lines(u"0.0", u"0.0", u"0.0", u"0.0"), kSevere, 3},
-        {-10.0, kDefaultPotassium, Lines(u"-5.0", u"-1.0", u"-5.0", u"-10.0"), kSevere, 3},
-        {60.0, 6.5, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kSevere, 3},
-        {60.0, 6.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kModerate, 2},
-        {60.0, 5.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kAcceptable, 0},
-        {60.0, 3.5, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kAcceptable, 0},
-        {60.0, 3.49, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kLow, 2},
-        {60.0, 2.0, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kLow, 2},
-        {60.0, 0.0, Lines(u"20.0", u"6.0", u"30.0", u"60.0"), kLow, 2},  // an empty field
-        {99.0, 5.0, Lines(u"20.0", u"9.9", u"49.5", u"99.0"), kAcceptable, 0},
-        {100.0, 5.0, Lines(u"20.0", u"10.0", u"50.0", u"100.0"), kAcceptable, 0},
-        {100.1, 5.0, Lines(u"20.0", u"10.0", u"50.0", u"100.1"), kAcceptable, 0},
-        {150.0, 5.0, Lines(u"20.0", u"10.0", u"75.0", u"150.0"), kAcceptable, 0},
-        {250.0, 5.0, Lines(u"20.0", u"10.0", u"125.0", u"250.0"), kAcceptable, 0},
+    const DoseRow rows[] = {
+        {50.0, 5.0, kNoDoses, kNotRaised, 0},
+        {45.0, 5.5, Lines(u"20.0", u"4.5", u"22.5", u"45.0"), kMild, 1},
+        {30.0, kDefaultPotassium, Lines(u"15.0", u"3.0", u"15.0", nullptr, u"150.0"), kSevere, 3},
+        {0.0, kDefaultPotassium, Lines(u"0.0", u"0.0", u"0.0", nullptr, u"0.0"), kSevere, 3},
+        // The computation does not judge inputs; the window refuses a negative.
+        {-10.0, kDefaultPotassium, Lines(u"-5.0", u"-1.0", u"-5.0", nullptr, u"-50.0"), kSevere, 3},
+        {60.0, 2.0, kNoDoses, kLow, 2},
+        {60.0, 0.0, kNoDoses, kLow, 2},  // an empty field
+        {8.0, 3.0, kNoDoses, kLow, 2},
+        {99.0, 6.0, Lines(u"20.0", u"9.9", u"49.5", u"99.0"), kModerate, 2},
+        {100.1, 6.0, Lines(u"20.0", u"10.0", u"50.0", u"100.0"), kModerate, 2},
+        {150.0, 6.0, Lines(u"20.0", u"10.0", u"50.0", u"100.0"), kModerate, 2},
         // One decimal is coarse for infants: 0.05 U shows as 0.1 U, and a
         // confirmed 0.49 kg as 0.0 U.
-        {0.5, 5.0, Lines(u"0.2", u"0.1", u"0.2", u"0.5"), kAcceptable, 0},
-        {0.49, 5.0, Lines(u"0.2", u"0.0", u"0.2", u"0.5"), kAcceptable, 0},
+        {0.5, 7.0, Lines(u"0.2", u"0.1", u"0.2", nullptr, u"2.5"), kSevere, 3},
+        {0.49, 7.0, Lines(u"0.2", u"0.0", u"0.2", nullptr, u"2.4"), kSevere, 3},
     };
-    for (const Case& c : cases) {
-        Buffers buffers;
-        const double inputs[] = {c.weight, c.potassium};
-        EXPECT_EQ(buffers.Run(CurrentTool(), inputs), c.level) << c.weight << " " << c.potassium;
-        EXPECT_EQ(buffers.level, c.level);
-        EXPECT_EQ(buffers.Report(), c.report) << c.weight << " " << c.potassium;
-        EXPECT_EQ(buffers.Copy(), c.report);
-        EXPECT_EQ(buffers.Verdict(), c.verdict) << c.weight << " " << c.potassium;
+    for (const DoseRow& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row));
+        ExpectRow(row);
     }
 }
 
@@ -331,6 +378,91 @@ TEST(ToolComputation, FormatCodesOfTheOutputsAreApplied) {
     const double inputs[] = {60.0, 5.0};
     buffers.Run(tool, inputs);
     EXPECT_EQ(buffers.Report(), u"甲：2024-02-29\r\n乙：12.3%\r\n丙：2\r\n丁：1.00\r\n");
+}
+
+// ------------------------------------------------------- shown by condition
+
+// a: shown while w > 50; b: hidden while k < 6, and failing; c: names a and
+// b, shown always.
+constexpr OutputField kConditionalOutputs[] = {
+    {"a", u"甲", u"ml", "0.5*w", "f1", "w>50"},
+    {"b", u"乙", u"U", "w/0", "f1", "k>=6"},
+    {"c", u"丙", u"", "a+1", "f1", ""},
+};
+
+TEST(ToolComputation, AHiddenOutputHasNoLineAndNoFailure) {
+    const VerdictRule rules[] = {{"a>20", 1, u"a 已算"}};
+    const ToolDescriptor tool = MakeTool(kConditionalOutputs, 3, rules, 1);
+    struct Case {
+        double weight, potassium;
+        std::u16string report;
+        int32_t level;
+    };
+    const Case cases[] = {
+        // A hidden a is still computed: c and the rule use its value.
+        {40, 5.0, u"丙：21.0\r\n", 0},
+        {60, 5.0, u"甲：30.0 ml\r\n丙：31.0\r\n", 1},
+        // Shown, b fails and the note follows the lines.
+        {60, 6.0, std::u16string(u"甲：30.0 ml\r\n乙：0.0 U\r\n丙：31.0\r\n") + kFailedOutputsNote, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.weight);
+        Buffers buffers;
+        const double inputs[] = {c.weight, c.potassium};
+        EXPECT_EQ(buffers.Run(tool, inputs), c.level);
+        EXPECT_EQ(buffers.Report(), c.report);
+        EXPECT_EQ(buffers.Copy(), c.report);
+    }
+}
+
+TEST(ToolComputation, AFailingConditionShowsItsOutputAsFailed) {
+    const OutputField outputs[] = {
+        {"a", u"甲", u"", "1", "f0", "nowhere>1"},  // an unknown name
+        {"b", u"乙", u"", "2", "f0", "1/0"},
+        {"c", u"丙", u"", "3", "f0", "0"},
+        {"d", u"丁", u"", "4", "f0", nullptr},
+    };
+    const ToolDescriptor tool = MakeTool(outputs, 4, nullptr, 0);
+    Buffers buffers;
+    const double inputs[] = {60.0, 5.0};
+    buffers.Run(tool, inputs);
+    EXPECT_EQ(buffers.Report(), std::u16string(u"甲：1\r\n乙：2\r\n丁：4\r\n") + kFailedOutputsNote);
+
+    OutputValues values;
+    EvaluateOutputs(tool, inputs, values);
+    EXPECT_EQ(values.count, 4);
+    const bool shown[] = {true, true, false, true};
+    const bool failed[] = {true, true, false, false};
+    for (int32_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(values.shown[i], shown[i]) << i;
+        EXPECT_EQ(values.failed[i], failed[i]) << i;
+        EXPECT_EQ(values.values[i], i + 1) << i;
+    }
+}
+
+TEST(ToolComputation, NothingShownGivesTheToolsOneLine) {
+    const OutputField outputs[] = {{"a", u"甲", u"ml", "0.5*w", "f1", "k>=5.5"}};
+    ToolDescriptor tool = MakeTool(outputs, 1, nullptr, 0);
+    const double low[] = {60.0, 5.0};
+    const double high[] = {60.0, 6.0};
+    {
+        Buffers buffers;
+        buffers.Run(tool, low);
+        EXPECT_EQ(buffers.Report(), u"") << "a tool without the line leaves the report empty";
+    }
+    tool.nothingShownLine = u"无需用药";
+    Buffers hidden;
+    hidden.Run(tool, low);
+    EXPECT_EQ(hidden.Report(), u"无需用药\r\n");
+    EXPECT_EQ(hidden.Copy(), u"无需用药\r\n");
+    Buffers shown;
+    shown.Run(tool, high);
+    EXPECT_EQ(shown.Report(), u"甲：30.0 ml\r\n") << "only when nothing is shown";
+    Buffers cut;
+    cut.reportCapacity = 4;
+    cut.Run(tool, low);
+    EXPECT_EQ(cut.Report(), u"无需用");
+    EXPECT_TRUE(cut.GuardsIntact());
 }
 
 // ----------------------------------------------------- other report kinds

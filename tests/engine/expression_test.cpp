@@ -406,61 +406,98 @@ TEST(EvaluateExpression, NamesPastTheClampFailAsUnknownNames) {
     }
 }
 
-// This tool's own formulas and verdict conditions.
+// This tool's own formulas, the conditions that show them and its verdict
+// conditions, evaluated one by one as the computation evaluates them.
 
 struct DoseCase {
     double weight;
-    double calcium, insulin, glucoseGrams, glucose50;
+    double calcium, insulin, glucoseGrams, glucose50, glucose10;
 };
+
+// The outputs in order, each seeing the values before it.
+void EvaluateInOrder(const ToolDescriptor& tool, const double* inputs, double* outputs) {
+    for (int32_t i = 0; i < tool.outputCount; ++i) {
+        int32_t error = -1;
+        outputs[i] = EvaluateExpression(tool, tool.outputs[i].expression, inputs, outputs, &error);
+        EXPECT_EQ(error, 0) << tool.outputs[i].expression;
+    }
+}
 
 TEST(Expression, ThisToolsOutputs) {
     const ToolDescriptor& tool = CurrentTool();
-    ASSERT_EQ(tool.outputCount, 4);
+    ASSERT_EQ(tool.outputCount, 5);
     const DoseCase cases[] = {
-        {60, 20, 6, 30, 60},
-        {30, 15, 3, 15, 30},
-        {40, 20, 4, 20, 40},  // the cap is reached here
-        {39, 19.5, 0.1 * 39, 19.5, 39},
-        {100, 20, 10, 50, 100},  // the insulin ceiling is reached here
-        {100.1, 20, 10, 0.5 * 100.1, 0.5 * 100.1 / 0.5},
-        {250, 20, 10, 125, 250},
+        {3, 1.5, 0.1 * 3, 1.5, 3, 15},
+        {8, 4, 0.8, 4, 8, 40},
+        {30, 15, 3, 15, 30, 150},
+        {39, 19.5, 0.1 * 39, 19.5, 39, 195},
+        {40, 20, 4, 20, 40, 200},  // the calcium cap and the 50% form start here
+        {60, 20, 6, 30, 60, 300},
+        {100, 20, 10, 50, 100, 500},  // the insulin and glucose ceilings are reached here
+        {100.1, 20, 10, 50, 100, 500},
+        {120, 20, 10, 50, 100, 500},
+        {250, 20, 10, 50, 100, 500},
     };
     for (const DoseCase& c : cases) {
         SCOPED_TRACE(c.weight);
-        const double inputs[] = {c.weight, 6.800000190734863};
-        const double outputs[4] = {};
-        const double expected[] = {c.calcium, c.insulin, c.glucoseGrams, c.glucose50};
+        const double inputs[] = {c.weight, 7.0};
+        double outputs[kMaxOutputs] = {};
+        EvaluateInOrder(tool, inputs, outputs);
+        const double expected[] = {c.calcium, c.insulin, c.glucoseGrams, c.glucose50, c.glucose10};
         for (int32_t i = 0; i < tool.outputCount; ++i) {
-            int32_t error = -1;
-            const double value = EvaluateExpression(tool, tool.outputs[i].expression, inputs, outputs, &error);
-            EXPECT_EQ(error, 0) << tool.outputs[i].expression;
-            EXPECT_EQ(value, expected[i]) << tool.outputs[i].expression;
+            EXPECT_DOUBLE_EQ(outputs[i], expected[i]) << tool.outputs[i].expression;
         }
+        // 5 g of glucose for each unit of insulin at every weight.
+        EXPECT_DOUBLE_EQ(outputs[2], 5 * outputs[1]);
     }
 }
 
 TEST(Expression, ThisToolsConditions) {
     const ToolDescriptor& tool = CurrentTool();
-    ASSERT_EQ(tool.ruleCount, 4);
+    ASSERT_EQ(tool.ruleCount, 5);
+    ASSERT_EQ(tool.outputCount, 5);
     struct ConditionCase {
-        double potassium;
-        double severe, moderate, low;
+        double weight, potassium;
+        // Rules: severe, moderate, mild, low; outputs: each dose, 50%, 10%.
+        double severe, moderate, mild, low, dose, as50, as10;
     };
     const ConditionCase cases[] = {
-        {6.800000190734863, 1, 1, 0}, {6.5, 1, 1, 0}, {6.49, 0, 1, 0}, {5.5, 0, 1, 0},
-        {5.49, 0, 0, 0},  {3.5, 0, 0, 0}, {3.49, 0, 0, 1}, {0, 0, 0, 1},
+        {60, 6.800000190734863, 1, 1, 1, 0, 1, 1, 0},
+        {60, 6.5, 1, 1, 1, 0, 1, 1, 0},
+        {60, 6.49, 0, 1, 1, 0, 1, 1, 0},
+        {60, 6.0, 0, 1, 1, 0, 1, 1, 0},
+        {60, 5.99, 0, 0, 1, 0, 1, 1, 0},
+        {60, 5.5, 0, 0, 1, 0, 1, 1, 0},
+        {60, 5.49, 0, 0, 0, 0, 0, 0, 0},
+        {60, 3.5, 0, 0, 0, 0, 0, 0, 0},
+        {60, 3.49, 0, 0, 0, 1, 0, 0, 0},
+        {60, 0, 0, 0, 0, 1, 0, 0, 0},
+        {40, 7.0, 1, 1, 1, 0, 1, 1, 0},
+        {39.99, 7.0, 1, 1, 1, 0, 1, 0, 1},
+        {8, 7.0, 1, 1, 1, 0, 1, 0, 1},
+        {8, 5.49, 0, 0, 0, 0, 0, 0, 0},
     };
     for (const ConditionCase& c : cases) {
-        SCOPED_TRACE(c.potassium);
-        const double inputs[] = {60.0, c.potassium};
-        const double outputs[4] = {};
-        int32_t error = -1;
-        EXPECT_EQ(EvaluateExpression(tool, tool.rules[0].condition, inputs, outputs, &error), c.severe);
-        EXPECT_EQ(error, 0);
-        EXPECT_EQ(EvaluateExpression(tool, tool.rules[1].condition, inputs, outputs, &error), c.moderate);
-        EXPECT_EQ(error, 0);
-        EXPECT_EQ(EvaluateExpression(tool, tool.rules[2].condition, inputs, outputs, &error), c.low);
-        EXPECT_EQ(error, 0);
+        SCOPED_TRACE(::testing::Message() << c.weight << " kg, " << c.potassium << " mmol/L");
+        const double inputs[] = {c.weight, c.potassium};
+        const double outputs[kMaxOutputs] = {};
+        const double rules[] = {c.severe, c.moderate, c.mild, c.low};
+        for (int32_t i = 0; i < 4; ++i) {
+            int32_t error = -1;
+            EXPECT_EQ(EvaluateExpression(tool, tool.rules[i].condition, inputs, outputs, &error),
+                      rules[i])
+                << tool.rules[i].condition;
+            EXPECT_EQ(error, 0);
+        }
+        EXPECT_STREQ(tool.rules[4].condition, "") << "the last rule is the catch-all";
+        const double shown[] = {c.dose, c.dose, c.dose, c.as50, c.as10};
+        for (int32_t i = 0; i < tool.outputCount; ++i) {
+            int32_t error = -1;
+            EXPECT_EQ(EvaluateExpression(tool, tool.outputs[i].condition, inputs, outputs, &error),
+                      shown[i])
+                << tool.outputs[i].identifier;
+            EXPECT_EQ(error, 0);
+        }
     }
 }
 
