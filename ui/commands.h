@@ -18,10 +18,14 @@ void InitializeWindowState(WindowState& state, const ToolDescriptor& tool,
 // leading and trailing blanks, must be one finite number, read whole.
 bool ParseInputField(const char16_t* text, double* value);
 
-// Why a field's text cannot be used: it is no number, or it is negative.
+// Why a field's text cannot be used: it is no number, or it is negative
+// where the field's usual range starts at 0 or above (a weight, a
+// potassium; a field whose range admits negatives, or has no lower limit,
+// takes them).
 enum class FieldRefusal { None, NotANumber, Negative };
-// Reads a field as compute does; on refusal `*value` is left as it was.
-FieldRefusal ReadInputValue(const char16_t* text, double* value);
+// Reads a field of `input` as compute does; on refusal `*value` is left as
+// it was.
+FieldRefusal ReadInputValue(const InputField& input, const char16_t* text, double* value);
 // The message compute shows for a refused field (1-based `position`).
 void FormatRefusal(FieldRefusal refusal, int32_t position, const char16_t* label,
                    char16_t* buffer, int32_t capacity);

@@ -56,8 +56,9 @@ int32_t ReadInputFields(const WindowState& state, double* values, FieldRefusal* 
     for (int32_t i = 0; i < ClampedInputCount(*state.tool); ++i) {
         char16_t text[kFieldReadCapacity] = {};
         ReadControlText(state, i, text, kFieldReadCapacity);
-        *refusal = TextLength(text) >= kFieldCapacity ? FieldRefusal::NotANumber
-                                                        : ReadInputValue(text, &values[i]);
+        *refusal = TextLength(text) >= kFieldCapacity
+                       ? FieldRefusal::NotANumber
+                       : ReadInputValue(state.tool->inputs[i], text, &values[i]);
         if (*refusal != FieldRefusal::None) return i;
     }
     return -1;
@@ -166,11 +167,12 @@ bool ParseInputField(const char16_t* text, double* value) {
     return true;
 }
 
-FieldRefusal ReadInputValue(const char16_t* text, double* value) {
+FieldRefusal ReadInputValue(const InputField& input, const char16_t* text, double* value) {
     double read = 0.0;
     if (!ParseInputField(text, &read)) return FieldRefusal::NotANumber;
-    // A dose for a negative weight is a negative dose.
-    if (read < 0.0) return FieldRefusal::Negative;
+    // A dose for a negative weight is a negative dose. A NaN lower limit
+    // compares false: no limit, negatives taken.
+    if (read < 0.0 && input.plausibleLow >= 0.0) return FieldRefusal::Negative;
     *value = read;
     return FieldRefusal::None;
 }

@@ -18,8 +18,11 @@ namespace tarn::ui {
 inline constexpr char16_t kDefaultReport[] =
     u"10% 葡萄糖酸钙：20.0 ml\r\n胰岛素：6.0 U\r\n葡萄糖：30.0 g\r\n50% 葡萄糖：60.0 ml\r\n";
 inline constexpr char16_t kSevereVerdict[] = u"重度高钾，立即处理并持续心电监护";
-inline constexpr char16_t kModerateVerdict[] = u"中度高钾，限制含钾食物与药物，复查";
-inline constexpr char16_t kNormalVerdict[] = u"血钾在可接受范围，继续监测";
+inline constexpr char16_t kModerateVerdict[] = u"中度高钾：立即做心电图，有改变按重度处理";
+inline constexpr char16_t kMildVerdict[] = u"轻度高钾：做心电图，停用升钾药物，复查血钾";
+inline constexpr char16_t kNormalVerdict[] = u"血钾未升高，无需降钾急救用药";
+// The report when no dose is shown (potassium below 5.5).
+inline constexpr char16_t kNoDoseReport[] = u"血钾 <5.5 mmol/L：不计算降钾急救用药\r\n";
 inline constexpr char16_t kLowVerdict[] = u"血钾偏低，不宜使用胰岛素，请复核血钾";
 
 // What a command may change, copied out for before/after comparison.
@@ -60,7 +63,13 @@ protected:
         fake::Start(state, tool, fake_);
     }
     fake::FakeWindow& window() { return fake_; }
-    void Type(int32_t slot, const std::u16string& text) { fake_.controls[slot] = text; }
+    // What the user typed into a field: it counts as entered.
+    void Type(int32_t slot, const std::u16string& text) {
+        fake_.controls[slot] = text;
+        if (slot >= 0 && slot < kMaxInputs) state.entered[slot] = true;
+    }
+    // What the program put into a field (its default): not entered.
+    void Prefill(int32_t slot, const std::u16string& text) { fake_.controls[slot] = text; }
     void TypeInputs(const std::u16string& weight, const std::u16string& potassium) {
         Type(0, weight);
         Type(1, potassium);

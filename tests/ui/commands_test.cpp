@@ -10,8 +10,6 @@
 namespace tarn::ui {
 namespace {
 
-constexpr char16_t kOrdavelNote[] = u"同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。";
-
 class CommandsTest : public CommandTest {
 protected:
     void ComputeDefaults() {
@@ -71,14 +69,25 @@ TEST_F(CommandsTest, CopyGivesTheTitleRoomFor510Characters) {
     }
 }
 
-TEST_F(CommandsTest, FailingClipboardLeavesTheStatus) {
+// The clipboard still holds what it held before, perhaps another patient's
+// result: the clinician is told, and the status claims nothing.
+TEST_F(CommandsTest, AFailedCopyIsToldAndSetsNoStatus) {
     ComputeDefaults();
     window().clipboardFails = true;
     CopyCommand(state);
     EXPECT_EQ(window().clipboardCalls, 1);
     EXPECT_EQ(std::u16string(state.statusLine), u"计算完成  Ordavel");
     EXPECT_EQ(window().mainRepaints, 0);
-    EXPECT_TRUE(window().messages.empty());
+    ASSERT_EQ(window().messages.size(), 1u);
+    EXPECT_EQ(window().messages[0].text, u"结果未能复制到剪贴板，请稍后重试。");
+    EXPECT_EQ(window().messages[0].caption, u"复制失败");
+    EXPECT_EQ(window().messages[0].icon, MessageIcon::Warning);
+
+    window().clipboardFails = false;
+    ForgetCalls();
+    CopyCommand(state);
+    EXPECT_TRUE(window().messages.empty()) << "a later copy that works says nothing";
+    EXPECT_EQ(std::u16string(state.statusLine), u"结果已复制到剪贴板");
 }
 
 TEST_F(CommandsTest, CopyAfterResetPromptsThoughTheLastTextIsKept) {
@@ -106,7 +115,7 @@ TEST_F(CommandsTest, ResetRestoresDefaultsAndForgetsTheResult) {
     EXPECT_EQ(window().controls[1], u"6.8");
     EXPECT_EQ(window().controls[kResultBoxSlot], u"");
     EXPECT_EQ(window().controls[kVerdictLineSlot], u"填写左侧参数，点击“计算”");
-    EXPECT_EQ(window().controls[kNoteTextSlot], kOrdavelNote);
+    EXPECT_EQ(window().controls[kNoteTextSlot], CurrentTool().note);
     EXPECT_EQ(std::u16string(state.statusLine), u"已恢复默认值");
     EXPECT_EQ(state.resultCopy[0], 0);
     EXPECT_EQ(state.currentLevel, 0);
@@ -167,12 +176,12 @@ TEST_F(CommandsTest, AboutDescribesTheTool) {
         u"Ordavel",
         u"",
         u"分类：急诊",
-        u"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖",
+        u"参考依据：UKKA 成人急性高钾血症指南（2023）；中国慢性肾脏病血钾管理专家共识（2020）；儿童：BNFc",
         u"",
         u"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，",
         u"具体用药与处置请结合患者实际情况及本院规范执行。",
         u"",
-        u"版本 V1.1",
+        u"版本 " ORDAVEL_VERSION_TEXT,  // the release as the build numbers it, x.y.z
     };
     EXPECT_EQ(Lines(window().messages[0].text), expected);
     EXPECT_EQ(window().mainRepaints, 0);
@@ -330,7 +339,8 @@ TEST_F(CommandsTest, CommandsAllocateNothing) {
     RunCommandForId(state, 4242);
     EXPECT_EQ(allocation::Count(), 0);
     EXPECT_EQ(window().messages.size(), 3u) << "the commands did run";
-    EXPECT_EQ(window().questions.size(), 1u);
+    // The two defaults after reset, then 760 kg.
+    EXPECT_EQ(window().questions.size(), 3u);
 }
 
 TEST(AllocationCounter, SeesAnAllocation) {

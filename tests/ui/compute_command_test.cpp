@@ -95,6 +95,7 @@ TEST_F(ComputeCommandTest, DefaultsGiveTheSevereVerdict) {
     ForgetCalls();
     ComputeCommand(state);
 
+    EXPECT_EQ(window().questions.size(), 2u) << "both defaults confirmed first";
     EXPECT_EQ(window().controls[kResultBoxSlot], kDefaultReport);
     EXPECT_EQ(window().controls[kVerdictLineSlot], kSevereVerdict);
     EXPECT_EQ(state.currentLevel, 3);
@@ -107,16 +108,17 @@ TEST_F(ComputeCommandTest, DefaultsGiveTheSevereVerdict) {
     EXPECT_TRUE(window().messages.empty());
 }
 
-TEST_F(ComputeCommandTest, RepaintsAfterTheNewLevelAndStatusThenFocusesTheWindow) {
-    TypeInputs(u"60", u"5.5");
+TEST_F(ComputeCommandTest, RepaintsAfterTheNewLevelAndStatusThenFocusesTheResult) {
+    TypeInputs(u"60", u"6.0");
     ComputeCommand(state);
 
     ASSERT_EQ(window().levelAtVerdictRepaint.size(), 1u);
     EXPECT_EQ(window().levelAtVerdictRepaint[0], 2);
     ASSERT_FALSE(window().statusAtMainRepaint.empty());
     EXPECT_EQ(window().statusAtMainRepaint.back(), u"计算完成  Ordavel");
-    EXPECT_EQ(window().focusedSlot, kMainWindowFocus);
-    EXPECT_EQ(window().calls.back(), "focus main");
+    // Last, once everything a screen reader reads from it is in place.
+    EXPECT_EQ(window().focusedSlot, kResultBoxSlot);
+    EXPECT_EQ(window().calls.back(), "focus 16");
 }
 
 struct Graded {
@@ -144,7 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
     Potassium, GradedCompute,
     ::testing::Values(Graded{u"60", u"6.5", 3, kSevereVerdict},
                       Graded{u"60", u"6.49", 2, kModerateVerdict},
-                      Graded{u"60", u"5.5", 2, kModerateVerdict},
+                      Graded{u"60", u"6.0", 2, kModerateVerdict},
+                      Graded{u"60", u"5.99", 1, kMildVerdict},
+                      Graded{u"60", u"5.5", 1, kMildVerdict},
                       Graded{u"60", u"5.49", 0, kNormalVerdict},
                       Graded{u"60", u"3.5", 0, kNormalVerdict},
                       Graded{u"60", u"3.49", 2, kLowVerdict},
@@ -152,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Graded{u"60", u"", 2, kLowVerdict},  // read as 0 once confirmed
                       Graded{u"60", u"\uFF16\uFF0E\uFF18", 3, kSevereVerdict},
                       Graded{u"60", u"6\u30028", 3, kSevereVerdict},
-                      Graded{u" 45 ", u" 5.5 ", 2, kModerateVerdict}));
+                      Graded{u" 45 ", u" 6.2 ", 2, kModerateVerdict}));
 
 TEST_F(ComputeCommandTest, EmptyAndBlankFieldsCountAsZero) {
     TypeInputs(u"", u"    ");
@@ -160,8 +164,7 @@ TEST_F(ComputeCommandTest, EmptyAndBlankFieldsCountAsZero) {
     EXPECT_TRUE(window().messages.empty());
     EXPECT_EQ(state.lastInputs[0], 0.0);
     EXPECT_EQ(state.lastInputs[1], 0.0);
-    EXPECT_EQ(window().controls[kResultBoxSlot],
-              u"10% 葡萄糖酸钙：0.0 ml\r\n胰岛素：0.0 U\r\n葡萄糖：0.0 g\r\n50% 葡萄糖：0.0 ml\r\n");
+    EXPECT_EQ(window().controls[kResultBoxSlot], kNoDoseReport);
     EXPECT_EQ(state.currentLevel, 2) << "a potassium of 0 is low";
     EXPECT_EQ(window().controls[kVerdictLineSlot], kLowVerdict);
 }
@@ -220,11 +223,11 @@ TEST_F(ComputeCommandTest, ReadsEveryFieldOfTheTool) {
     StartWith(ThreeInputTool());
     Type(0, u"1");
     Type(1, u"2.5");
-    Type(2, u"-0.25");
+    Type(2, u"0.25");
     ComputeCommand(state);
     EXPECT_EQ(window().readSlots, (std::vector<int32_t>{0, 1, 2}));
-    EXPECT_EQ(window().controls[kResultBoxSlot], u"和：3.25\r\n");
-    EXPECT_EQ(std::u16string(state.lastResultText), u"和：3.25\r\n\u2014\u2014 正常");
+    EXPECT_EQ(window().controls[kResultBoxSlot], u"和：3.75\r\n");
+    EXPECT_EQ(std::u16string(state.lastResultText), u"和：3.75\r\n\u2014\u2014 正常");
     EXPECT_EQ(std::u16string(state.statusLine), u"计算完成  三项");
 }
 
@@ -319,7 +322,6 @@ INSTANTIATE_TEST_SUITE_P(
         Unusual{u"760", u"6.8", {WeightQuestion(u"760 kg")}},
         Unusual{u"", u"6.8", {WeightQuestion(u"0 kg")}},
         Unusual{u"   ", u"6.8", {WeightQuestion(u"0 kg")}},
-        Unusual{u"-10", u"6.8", {WeightQuestion(u"-10 kg")}},
         Unusual{u"0.49", u"6.8", {WeightQuestion(u"0.49 kg")}},
         Unusual{u"250.5", u"6.8", {WeightQuestion(u"250.5 kg")}},
         Unusual{u"1e7", u"6.8", {WeightQuestion(u"1e+07 kg")}},
@@ -352,7 +354,7 @@ TEST_P(AnsweredQuestions, NoEndsTheCommandAtThatField) {
         EXPECT_EQ(state.lastInputs[1], 68.0);
         EXPECT_NE(window().controls[kResultBoxSlot].find(u"胰岛素：10.0 U"), std::u16string::npos)
             << "the ceiling holds for a confirmed weight too";
-        EXPECT_EQ(window().focusedSlot, kMainWindowFocus);
+        EXPECT_EQ(window().focusedSlot, kResultBoxSlot);
         return;
     }
     EXPECT_EQ(window().focusedSlot, GetParam().focused);
@@ -378,7 +380,7 @@ TEST_F(ComputeCommandTest, AnInputErrorComesBeforeAnyQuestion) {
 const ToolDescriptor& OneSidedTool() {
     constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
     static constexpr InputField inputs[] = {
-        {"a", u"甲", u"mg", 1.0, 0.0, kNone},
+        {"a", u"甲", u"mg", 1.0, 1.0, kNone},
         {"b", u"乙", u"%", 1.0, kNone, 100.0},
         {"c", u"丙", u"", 1.0},
         {"d", u"丁", u"", 1.0, -1.0, 1.0},
@@ -413,14 +415,202 @@ TEST_P(OneSidedLimits, NameTheEndThatWasPassed) {
 INSTANTIATE_TEST_SUITE_P(
     Limits, OneSidedLimits,
     ::testing::Values(
-        Sided{{u"0", u"100", u"-1e300", u"-1"}, {}},
+        // Negatives are taken where the range admits them (c, d).
+        Sided{{u"1", u"100", u"-1e300", u"-1"}, {}},
         Sided{{u"1e300", u"-1e300", u"1e300", u"1"}, {}},
-        Sided{{u"-0.5", u"1", u"1", u"1"},
-              {u"第 1 项“甲”为 -0.5 mg，低于常见下限 0 mg。\r\n仍按此数值计算吗？"}},
+        Sided{{u"0.5", u"1", u"1", u"1"},
+              {u"第 1 项“甲”为 0.5 mg，低于常见下限 1 mg。\r\n仍按此数值计算吗？"}},
         Sided{{u"1", u"100.5", u"1", u"1"},
               {u"第 2 项“乙”为 100.5 %，高于常见上限 100 %。\r\n仍按此数值计算吗？"}},
         Sided{{u"1", u"1", u"1", u"2"},
               {u"第 4 项“丁”为 2，超出常见范围 -1\u20131。\r\n仍按此数值计算吗？"}}));
+
+
+// --- Negative values ------------------------------------------------------
+
+struct Refused {
+    const char16_t* weight;
+    const char16_t* potassium;
+    int32_t field;  // the field named and focused
+    const char16_t* message;
+};
+
+void PrintTo(const Refused& refused, std::ostream* out) { *out << "field " << refused.field; }
+
+class RefusedNegative : public CommandTest, public ::testing::WithParamInterface<Refused> {};
+
+// As a text that is no number: named, focused with its text selected, and
+// nothing computed or changed.
+TEST_P(RefusedNegative, NamesTheFieldAndComputesNothing) {
+    TypeInputs(u"60", u"6.8");
+    ComputeCommand(state);
+    TypeInputs(GetParam().weight, GetParam().potassium);
+    ForgetCalls();
+    const Snapshot before = TakeSnapshot(state);
+
+    ComputeCommand(state);
+
+    ASSERT_EQ(window().messages.size(), 1u);
+    EXPECT_EQ(window().messages[0].text, GetParam().message);
+    EXPECT_EQ(window().messages[0].caption, u"输入有误");
+    EXPECT_EQ(window().messages[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(window().questions.empty()) << "refused before any question";
+    EXPECT_EQ(window().focusedSlot, GetParam().field);
+    EXPECT_TRUE(window().selectedAll[GetParam().field]);
+    EXPECT_EQ(window().mainRepaints, 0);
+    ExpectSameState(before, TakeSnapshot(state));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Negative, RefusedNegative,
+    ::testing::Values(Refused{u"-5", u"6.8", 0, u"第 1 项“体重”不能为负数。"},
+                      Refused{u" -60 ", u"6.8", 0, u"第 1 项“体重”不能为负数。"},
+                      Refused{u"-\uFF15", u"6.8", 0, u"第 1 项“体重”不能为负数。"},
+                      Refused{u"60", u"-0.1", 1, u"第 2 项“血钾”不能为负数。"},
+                      Refused{u"-5", u"abc", 0, u"第 1 项“体重”不能为负数。"},
+                      Refused{u"abc", u"-5", 0,
+                              u"第 1 项“体重”请输入数字（如 6.8，不带单位）。"}));
+
+// Only where the usual range starts at 0 or above: a field whose range
+// admits negatives, or that has no lower limit, takes them.
+TEST_F(ComputeCommandTest, ANegativeIsRefusedWhereTheRangeStartsAtZero) {
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    static constexpr InputField inputs[] = {
+        {"a", u"甲", u"", 1.0, -1.0, 1.0},
+        {"b", u"乙", u"", 1.0},
+        {"c", u"丙", u"", 1.0, 0.0, kNone},
+    };
+    static constexpr OutputField outputs[] = {{"sum", u"和", nullptr, "a+b+c", "f2"}};
+    static constexpr ToolDescriptor tool = {
+        905, u"负数", nullptr, u"测试", u"无", nullptr, 3, inputs, 1, outputs, 0, nullptr,
+        kFormulaTool,
+    };
+    StartWith(tool);
+    Type(0, u"-1");
+    Type(1, u"-1e6");
+    Type(2, u"-0.001");
+    ComputeCommand(state);
+    ASSERT_EQ(window().messages.size(), 1u);
+    EXPECT_EQ(window().messages[0].text, u"第 3 项“丙”不能为负数。");
+    Type(2, u"0");
+    ComputeCommand(state);
+    EXPECT_EQ(window().controls[kResultBoxSlot], u"和：-1000001.00\r\n");
+}
+
+TEST_F(ComputeCommandTest, MinusZeroIsNoNegative) {
+    TypeInputs(u"-0", u"6.8");
+    ComputeCommand(state);
+    EXPECT_TRUE(window().messages.empty());
+    ASSERT_EQ(window().questions.size(), 1u) << "0 kg is still asked about";
+    EXPECT_EQ(window().questions[0].text, WeightQuestion(u"-0 kg"));
+}
+
+// --- Defaults nobody typed ------------------------------------------------
+
+// The window as it opens: the defaults the program put in the fields.
+class NotEntered : public CommandTest {
+protected:
+    void SetUp() override {
+        CommandTest::SetUp();
+        Prefill(0, u"60");
+        Prefill(1, u"6.8");
+    }
+    std::vector<std::u16string> Asked() const {
+        std::vector<std::u16string> asked;
+        for (const fake::Message& question : fake::WindowOf(state).questions) {
+            EXPECT_EQ(question.caption, kConfirmCaption);
+            asked.push_back(question.text);
+        }
+        return asked;
+    }
+};
+
+constexpr char16_t kWeightNotEntered[] = u"“体重”仍是预填的 60 kg，尚未输入。按 60 计算吗？";
+constexpr char16_t kPotassiumNotEntered[] =
+    u"“血钾”仍是预填的 6.8 mmol/L，尚未输入。按 6.8 计算吗？";
+
+TEST_F(NotEntered, EachUntouchedDefaultIsAskedAboutNoTheDefault) {
+    window().answers = {false};
+    ComputeCommand(state);
+    EXPECT_EQ(Asked(), (std::vector<std::u16string>{kWeightNotEntered}));
+    EXPECT_EQ(window().focusedSlot, 0) << "No: back in the field";
+    EXPECT_TRUE(window().selectedAll[0]) << "its text selected, so typing replaces it";
+    EXPECT_EQ(state.resultCopy[0], 0);
+    EXPECT_EQ(window().verdictRepaints, 0);
+
+    // The weight typed: only the potassium is asked about, and No leaves it
+    // focused and selected.
+    ForgetCalls();
+    window().answers = {false};
+    FocusControl(state, 0);
+    fake::user::Type(state, u"8");
+    fake::user::Enter(state);
+    EXPECT_EQ(Asked(), (std::vector<std::u16string>{kPotassiumNotEntered}));
+    EXPECT_EQ(window().focusedSlot, 1);
+    EXPECT_TRUE(window().selectedAll[1]);
+    EXPECT_EQ(state.resultCopy[0], 0);
+
+    // Yes computes with it.
+    ForgetCalls();
+    window().answers = {true};
+    FocusControl(state, 0);
+    fake::user::Enter(state);
+    EXPECT_EQ(Asked(), (std::vector<std::u16string>{kPotassiumNotEntered}));
+    EXPECT_EQ(state.lastInputs[0], 8.0);
+    EXPECT_EQ(state.lastInputs[1], 6.8);
+    EXPECT_EQ(state.currentLevel, 3);
+}
+
+TEST_F(NotEntered, TheyAreAskedBeforeAnUnusualValue) {
+    Type(1, u"68");
+    ComputeCommand(state);
+    EXPECT_EQ(Asked(), (std::vector<std::u16string>{kWeightNotEntered,
+                                                     PotassiumQuestion(u"68 mmol/L")}));
+}
+
+TEST_F(NotEntered, AYesCountsAsEnteringIt) {
+    ComputeCommand(state);
+    EXPECT_EQ(Asked().size(), 2u);
+    ForgetCalls();
+    ComputeCommand(state);
+    EXPECT_TRUE(Asked().empty()) << "confirmed once, not asked again";
+    EXPECT_NE(state.resultCopy[0], 0);
+}
+
+TEST_F(NotEntered, TypingTheSameValueCountsAsEntered) {
+    FocusControl(state, 0);
+    fake::user::Type(state, u"60");
+    fake::user::Tab(state);
+    fake::user::Type(state, u"6.8");
+    fake::user::Enter(state);
+    EXPECT_TRUE(Asked().empty());
+    EXPECT_EQ(state.currentLevel, 3);
+    EXPECT_EQ(window().controls[kResultBoxSlot], kDefaultReport);
+}
+
+TEST_F(NotEntered, ResetMakesTheDefaultsUntouchedAgain) {
+    TypeInputs(u"8", u"7");
+    ComputeCommand(state);
+    ASSERT_TRUE(Asked().empty());
+    ResetCommand(state);
+    ForgetCalls();
+    window().answers = {true, false};
+    ComputeCommand(state);
+    EXPECT_EQ(Asked(), (std::vector<std::u16string>{kWeightNotEntered, kPotassiumNotEntered}));
+    EXPECT_EQ(window().focusedSlot, 1);
+    EXPECT_EQ(state.resultCopy[0], 0);
+}
+
+// Only a field the user typed in counts: the program's own texts (the
+// default at start-up or reset) do not, whatever they hold.
+TEST_F(NotEntered, AnEditOfOneFieldEntersThatFieldOnly) {
+    InputEdited(state, 1);
+    InputEdited(state, 7);    // past the tool's fields: nothing
+    InputEdited(state, -1);
+    EXPECT_FALSE(state.entered[0]);
+    EXPECT_TRUE(state.entered[1]);
+    for (int32_t i = 2; i < kMaxInputs; ++i) EXPECT_FALSE(state.entered[i]) << i;
+}
 
 }  // namespace
 }  // namespace tarn::ui

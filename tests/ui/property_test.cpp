@@ -4,6 +4,8 @@
 // fake window. After every step:
 //   - a result on screen is exactly the computation of the field texts on
 //     screen, and it was computed from those very texts;
+//   - every field it was computed from was typed into, or its default was
+//     confirmed with a Yes;
 //   - the clipboard and the last saved record hold the result on screen;
 //   - Tab lands on the next stop, and a field it lands on is replaced by
 //     what is typed next, as after reset.
@@ -49,7 +51,9 @@ struct Step {
     Action action;
     char16_t character;  // the digit typed
     int32_t field;       // the field clicked
-    bool yes[2];         // the answers to the questions this step may ask
+    // The answers to the questions this step may ask: a default nobody
+    // typed and an unusual value, for each field.
+    bool yes[4];
 };
 
 std::string StepName(const Step& step) {
@@ -64,8 +68,9 @@ std::string StepName(const Step& step) {
     if (step.action == Action::ClickField) text += std::to_string(step.field);
     if (step.action == Action::Enter || step.action == Action::Space ||
         step.action == Action::Compute) {
-        text +=
-            std::string(" (answers ") + (step.yes[0] ? "Y" : "N") + (step.yes[1] ? "Y" : "N") + ")";
+        text += " (answers ";
+        for (const bool yes : step.yes) text += yes ? "Y" : "N";
+        text += ")";
     }
     return text;
 }
@@ -90,7 +95,7 @@ Step RandomStep(std::mt19937& random) {
     int total = 0;
     for (const auto& one : kWeights) total += one.weight;
     int pick = std::uniform_int_distribution<int>(0, total - 1)(random);
-    Step step = {Action::Digit, u'0', 0, {true, true}};
+    Step step = {Action::Digit, u'0', 0, {true, true, true, true}};
     for (const auto& one : kWeights) {
         if (pick < one.weight) {
             step.action = one.action;
@@ -100,8 +105,7 @@ Step RandomStep(std::mt19937& random) {
     }
     step.character = static_cast<char16_t>(u'0' + std::uniform_int_distribution<int>(0, 9)(random));
     step.field = std::uniform_int_distribution<int>(0, 1)(random);
-    step.yes[0] = std::bernoulli_distribution(0.7)(random);
-    step.yes[1] = std::bernoulli_distribution(0.7)(random);
+    for (bool& yes : step.yes) yes = std::bernoulli_distribution(0.7)(random);
     return step;
 }
 
@@ -127,13 +131,19 @@ public:
     fake::FakeWindow& Window() { return window_; }
     int32_t Results() const { return results_; }
 
-    // Takes one step; returns what went wrong, if anything.
-    std::optional<std::string> Take(const Step& step) {
-        window_.answers = {step.yes[0], step.yes[1]};
+    // Takes one step; returns what went wrong, if anything. The window
+    // answers the step's questions as `step` says, unless a test makes it
+    // answer otherwise behind the run's back.
+    std::optional<std::string> Take(const Step& step,
+                                    std::optional<std::vector<bool>> answersGiven = {}) {
+        window_.answers = answersGiven ? *answersGiven
+                                       : std::vector<bool>(std::begin(step.yes), std::end(step.yes));
         const int32_t focusBefore = window_.focusedSlot;
         const std::optional<std::u16string> clipboardBefore = window_.clipboard;
         Do(step);
+        NoteConfirmedDefaults(step);
         if (auto fault = CheckKeyboard(step, focusBefore)) return fault;
+        if (auto fault = CheckEntered()) return fault;
         if (auto fault = CheckResult()) return fault;
         if (auto fault = CheckClipboard(clipboardBefore)) return fault;
         if (auto fault = CheckRecord()) return fault;
@@ -143,8 +153,9 @@ public:
 
 private:
     void Do(const Step& step) {
-        resetNow_ = step.action == Action::Reset ||
-                    (step.action == Action::Space && Focused() == kFirstButtonSlot + 3);
+        const bool pressed = step.action == Action::Space || step.action == Action::Enter;
+        resetNow_ = step.action == Action::Reset || (pressed && Focused() == kFirstButtonSlot + 3);
+        if (resetNow_) typedOrConfirmed_[0] = typedOrConfirmed_[1] = false;
         switch (step.action) {
             case Action::Digit:
                 Type(std::u16string(1, step.character));
@@ -153,6 +164,7 @@ private:
                 Type(u".");
                 break;
             case Action::Backspace:
+                NoteTyped();
                 user::Backspace(state_);
                 NoteEdit();
                 break;
@@ -198,6 +210,7 @@ private:
         const int32_t field = Focused();
         const bool replaces = replaceNext_ && field >= 0 && field < 2;
         const std::u16string before = field >= 0 && field < 2 ? window_.controls[field] : u"";
+        NoteTyped();
         user::Type(state_, text);
         NoteEdit();
         if (replaces && window_.controls[field] != text) {
@@ -209,6 +222,36 @@ private:
     }
 
     void NoteEdit() { replaceNext_ = false; }
+
+    void NoteTyped() {
+        if (Focused() >= 0 && Focused() < 2) typedOrConfirmed_[Focused()] = true;
+    }
+
+    // The questions of this step, answered in order: a Yes to "“体重”仍是
+    // 预填的…" confirms that default.
+    void NoteConfirmedDefaults(const Step& step) {
+        static const char16_t* const kAsked[] = {u"“体重”仍是预填的", u"“血钾”仍是预填的"};
+        for (size_t j = 0; j < window_.questions.size() && j < 4; ++j) {
+            for (int32_t field = 0; field < 2; ++field) {
+                if (window_.questions[j].text.rfind(kAsked[field], 0) == 0 && step.yes[j]) {
+                    typedOrConfirmed_[field] = true;
+                }
+            }
+        }
+    }
+
+    // A result of this step was computed only from fields typed into or
+    // whose default was confirmed.
+    std::optional<std::string> CheckEntered() const {
+        if (!Computed()) return std::nullopt;
+        for (int32_t field = 0; field < 2; ++field) {
+            if (!typedOrConfirmed_[field]) {
+                return "a result was computed from the default of field " + std::to_string(field) +
+                       ", neither typed nor confirmed";
+            }
+        }
+        return std::nullopt;
+    }
 
     int32_t Focused() const { return window_.focusedSlot; }
 
@@ -233,26 +276,30 @@ private:
             return "reset left the focus on slot " + std::to_string(Focused()) + ", not the weight";
         }
         if (step.action != Action::Tab && step.action != Action::ShiftTab) return std::nullopt;
-        const int32_t expected = ExpectedStop(focusBefore, step.action == Action::Tab);
+        const int32_t expected =
+            ExpectedStop(focusBefore, step.action == Action::Tab, state_.resultCopy[0] != 0);
         if (Focused() == expected) return std::nullopt;
         return "Tab from slot " + std::to_string(focusBefore) + " went to slot " +
                std::to_string(Focused()) + ", not " + std::to_string(expected);
     }
 
-    // The round: weight, potassium, then 计算, 保存记录, 复制结果, 清空重填, 关于.
-    static int32_t ExpectedStop(int32_t from, bool forward) {
+    // The round: weight, potassium, then 计算, 保存记录, 复制结果, 清空重填, 关于,
+    // and the result box while it holds a result.
+    static int32_t ExpectedStop(int32_t from, bool forward, bool resultShown) {
         static const int32_t kRound[] = {0,
                                          1,
                                          kFirstButtonSlot,
                                          kFirstButtonSlot + 1,
                                          kFirstButtonSlot + 2,
                                          kFirstButtonSlot + 3,
-                                         kFirstButtonSlot + 4};
-        constexpr int32_t kStops = 7;
-        for (int32_t i = 0; i < kStops; ++i) {
-            if (kRound[i] == from) return kRound[(i + (forward ? 1 : kStops - 1)) % kStops];
+                                         kFirstButtonSlot + 4,
+                                         kResultBoxSlot};
+        const int32_t stops = resultShown ? 8 : 7;
+        if (from == kResultBoxSlot && !resultShown) return forward ? kFirstButtonSlot : 1;
+        for (int32_t i = 0; i < stops; ++i) {
+            if (kRound[i] == from) return kRound[(i + (forward ? 1 : stops - 1)) % stops];
         }
-        return forward ? kRound[0] : kRound[kStops - 1];
+        return forward ? kRound[0] : kRound[stops - 1];
     }
 
     // A result on screen is the computation of the fields on screen, made
@@ -350,6 +397,7 @@ private:
     std::u16string expectedClipboard_;
     double shownValues_[kMaxInputs] = {};
     bool replaceNext_ = true;  // the weight is selected at start-up
+    bool typedOrConfirmed_[2] = {};  // the defaults are nobody's at start-up
     bool resetNow_ = false;
     int32_t results_ = 0;
     std::string typedOverSelection_;
@@ -411,18 +459,27 @@ TEST(WhatIsSeenIsWhatIsDosed, OverAHundredThousandStepsOfAClinician) {
 // The checks themselves see faults made behind the commands' back.
 TEST(WhatIsSeenIsWhatIsDosed, SeesAResultThatOutlivedItsFields) {
     ClinicianRun run;
-    ASSERT_FALSE(run.Take({Action::Enter, u'0', 0, {true, true}}));
+    ASSERT_FALSE(run.Take({Action::Enter, u'0', 0, {true, true, true, true}}));
     run.Window().controls[0] = u"70";  // an edit the window never reported
-    const auto fault = run.Take({Action::ClickField, u'0', 1, {true, true}});
+    const auto fault = run.Take({Action::ClickField, u'0', 1, {true, true, true, true}});
     ASSERT_TRUE(fault.has_value());
     EXPECT_NE(fault->find("computed from"), std::string::npos) << *fault;
 }
 
+TEST(WhatIsSeenIsWhatIsDosed, SeesAResultFromADefaultNobodyConfirmed) {
+    ClinicianRun run;
+    // A Yes, recorded as a No: the run believes the weight was not confirmed.
+    const auto fault = run.Take({Action::Enter, u'0', 0, {false, true, true, true}},
+                                std::vector<bool>{true, true, true, true});
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_NE(fault->find("neither typed nor confirmed"), std::string::npos) << *fault;
+}
+
 TEST(WhatIsSeenIsWhatIsDosed, SeesAFieldTabDidNotSelect) {
     ClinicianRun run;
-    ASSERT_FALSE(run.Take({Action::Tab, u'0', 0, {true, true}}));
+    ASSERT_FALSE(run.Take({Action::Tab, u'0', 0, {true, true, true, true}}));
     run.Window().selectedAll[1] = false;  // a window that did not select it
-    const auto fault = run.Take({Action::Digit, u'4', 0, {true, true}});
+    const auto fault = run.Take({Action::Digit, u'4', 0, {true, true, true, true}});
     ASSERT_TRUE(fault.has_value());
     EXPECT_NE(fault->find("entered by the keyboard"), std::string::npos) << *fault;
 }
