@@ -82,31 +82,43 @@ std::u16string DoseText(double value) {
     return fuzz::Widen(narrow);
 }
 
-// This tool worked out by hand: the doses by weight, the grade by potassium.
+// This tool worked out by hand: the doses by weight from a potassium of
+// 5.5 (glucose as 50% from 40 kg, as 10% below), the grade by potassium.
+// min(a, b) is a when a < b, else b, as the expression language has it.
 void CheckAgainstTreatment(const double* inputs, const Outcome& outcome) {
     const double w = inputs[0];
     const double k = inputs[1];
     if (!(std::fabs(w) < 1e60) && std::isfinite(w)) return;  // value text longer than its scratch
     const double half = 0.5 * w;
     const double insulin = 0.1 * w;
-    const double doses[4] = {half < 20 ? half : 20, insulin < 10 ? insulin : 10, half, half / 0.5};
-    const char16_t* const lines[4][2] = {{u"10% 葡萄糖酸钙：", u" ml\r\n"}, {u"胰岛素：", u" U\r\n"},
-                                         {u"葡萄糖：", u" g\r\n"}, {u"50% 葡萄糖：", u" ml\r\n"}};
+    const double glucose = half < 50 ? half : 50;
+    const double doses[5] = {half < 20 ? half : 20, insulin < 10 ? insulin : 10, glucose,
+                             glucose / 0.5, glucose / 0.1};
+    const bool raised = k >= 5.5;
+    const bool shown[5] = {raised, raised, raised, raised && w >= 40, raised && w < 40};
+    const char16_t* const lines[5][2] = {{u"10% 葡萄糖酸钙：", u" ml\r\n"}, {u"胰岛素：", u" U\r\n"},
+                                         {u"葡萄糖：", u" g\r\n"}, {u"50% 葡萄糖：", u" ml\r\n"},
+                                         {u"10% 葡萄糖：", u" ml\r\n"}};
     std::u16string report;
     bool failed = false;
-    for (int32_t i = 0; i < 4; ++i) {
+    for (int32_t i = 0; i < 5; ++i) {
+        if (!shown[i]) continue;
         report += lines[i][0] + DoseText(doses[i]) + lines[i][1];
         failed = failed || !std::isfinite(doses[i]);
     }
+    if (report.empty()) report = u"血钾 <5.5 mmol/L：不计算降钾急救用药\r\n";
     if (failed) report += u"（部分结果无法计算，请检查输入是否合理）\r\n";
     int32_t level = 0;
-    std::u16string verdict = u"血钾在可接受范围，继续监测";
+    std::u16string verdict = u"血钾未升高，无需降钾急救用药";
     if (k >= 6.5) {
         level = 3;
         verdict = u"重度高钾，立即处理并持续心电监护";
-    } else if (k >= 5.5) {
+    } else if (k >= 6) {
         level = 2;
-        verdict = u"中度高钾，限制含钾食物与药物，复查";
+        verdict = u"中度高钾：立即做心电图，有改变按重度处理";
+    } else if (k >= 5.5) {
+        level = 1;
+        verdict = u"轻度高钾：做心电图，停用升钾药物，复查血钾";
     } else if (k < 3.5) {
         level = 2;
         verdict = u"血钾偏低，不宜使用胰岛素，请复核血钾";

@@ -122,6 +122,8 @@ void BuildScriptedTool(ScriptedTool& scripted, uint32_t shape, const std::string
         output = kWideOutputs[i];
         output.expression = scripted.texts[i].c_str();
         output.formatCode = kFormatCodes[(shape >> (i % 24)) % 10];
+        // Some outputs are shown by one of the conditions' texts.
+        if ((shape >> (27 + i % 4)) & 1) output.condition = scripted.texts[16 + i % 8].c_str();
     }
     for (int32_t i = 0; i < ruleCount; ++i) {
         VerdictRule& rule = scripted.rules[i];
@@ -134,6 +136,7 @@ void BuildScriptedTool(ScriptedTool& scripted, uint32_t shape, const std::string
     scripted.tool.outputs = scripted.outputs;
     scripted.tool.ruleCount = ruleCount;
     scripted.tool.rules = scripted.rules;
+    scripted.tool.nothingShownLine = (shape >> 31) & 1 ? u"无可显示的结果" : nullptr;
 }
 
 }  // namespace tarn::testing

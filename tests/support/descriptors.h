@@ -33,7 +33,9 @@ struct ScriptedTool {
 };
 
 // Splits `script` at NUL bytes into up to 16 expressions and 8 conditions;
-// `shape` picks how many of each there are and the rule levels (0..3).
+// `shape` picks how many of each there are, the rule levels (0..3), which
+// outputs are shown by a condition, and whether the tool has a line for
+// nothing shown.
 void BuildScriptedTool(ScriptedTool& scripted, uint32_t shape, const std::string& script);
 
 }  // namespace tarn::testing
