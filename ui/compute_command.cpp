@@ -71,12 +71,6 @@ void ShowInputError(const WindowState& state, int32_t index, FieldRefusal refusa
     FocusControl(state, index);
 }
 
-// Outside the field's usual range. A NaN end compares false either way, so
-// it sets no limit on its side.
-bool OutsideUsualRange(const InputField& input, double value) {
-    return value < input.plausibleLow || value > input.plausibleHigh;
-}
-
 // "%g", then a blank and the unit when there is one.
 void FormatQuantity(double value, const char16_t* unit, char16_t* buffer, int32_t capacity) {
     if (unit && unit[0] != 0) {
@@ -164,6 +158,11 @@ bool ParseInputField(const char16_t* text, double* value) {
     }
     *value = parsed;
     return true;
+}
+
+// A NaN end compares false either way, so it sets no limit on its side.
+bool OutsideUsualRange(const InputField& input, double value) {
+    return value < input.plausibleLow || value > input.plausibleHigh;
 }
 
 FieldRefusal ReadInputValue(const char16_t* text, double* value) {
