@@ -119,10 +119,10 @@ void AppendReport(TextBuilder& text, const ToolDescriptor& tool, const double* v
 
     char16_t report[kReportCapacity];
     char16_t verdict[kVerdictCapacity];
-    char16_t copy[kReportCapacity];
     int32_t level = 0;
-    ToolComputation(tool, values, report, kReportCapacity, verdict, kVerdictCapacity, &level, copy,
-                    kReportCapacity);
+    // No clipboard text is needed.
+    ToolComputation(tool, values, report, kReportCapacity, verdict, kVerdictCapacity, &level,
+                    nullptr, 0);
     AppendText(text, report);
     AppendText(text, u"结论：");
     AppendText(text, verdict);

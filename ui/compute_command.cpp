@@ -170,7 +170,8 @@ FieldRefusal ReadInputValue(const char16_t* text, double* value) {
     if (!ParseInputField(text, &read)) return FieldRefusal::NotANumber;
     // A dose for a negative weight is a negative dose.
     if (read < 0.0) return FieldRefusal::Negative;
-    *value = read;
+    // "-0" is 0: adding +0 turns -0 into +0, which no dose then shows as "-0.0".
+    *value = read + 0.0;
     return FieldRefusal::None;
 }
 

@@ -164,6 +164,7 @@ TEST(TextReportText, EchoesEachValueExactly) {
         {u"0.1", u"乙：0.1\r\n"},         {u"1e2", u"乙：100\r\n"},
         {u"\"\"", u"乙：0\r\n"},          {u"\" 6.8 \"", u"乙：6.8\r\n"},
         {u"1e-7", u"乙：1e-07\r\n"},      {u"123456789.25", u"乙：123456789.25\r\n"},
+        {u"-0", u"乙：0\r\n和：1.0 ml\r\n"},
     };
     for (const auto& c : cases) {
         const std::u16string line = std::u16string(u"t --report 1 ") + c.argument;
