@@ -198,43 +198,35 @@ TEST(TextReportText, StatesEachValueOutsideItsUsualRangeFirstAndStillComputes) {
     EXPECT_EQ(Build(CurrentTool(), u"o --report 0.5 12").output.rfind(u"Ordavel\r\n", 0), 0u);
 }
 
+// The window's parser has its own tests; here, that the message names the
+// field refused, the first of two, and that an argument too long for a
+// field is refused though every character is a digit.
 TEST(TextReportText, RefusesTheFirstValueTheWindowWouldRefuseWithItsMessage) {
+    const std::u16string digits(kArgumentCapacity + 10, u'1');
     const struct {
-        const char16_t* line;
+        std::u16string line;
         const char16_t* message;
     } cases[] = {
-        {u"o --report abc 7", u"第 1 项“体重”请输入数字（如 6.8，不带单位）。\r\n"},
-        {u"o --report -5 7", u"第 1 项“体重”不能为负数。\r\n"},
         {u"o --report 60 7mmol", u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。\r\n"},
         {u"o --report 60 -0.1", u"第 2 项“血钾”不能为负数。\r\n"},
         {u"o --report x -1", u"第 1 项“体重”请输入数字（如 6.8，不带单位）。\r\n"},
-        {u"o --report 60 6,8", u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。\r\n"},
-        {u"o --report 60 inf", u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。\r\n"},
+        {u"o --report 60 " + digits, u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。\r\n"},
     };
     for (const auto& c : cases) {
-        const Texts texts = Build(CurrentTool(), c.line);
+        const Texts texts = Build(CurrentTool(), c.line.c_str());
         EXPECT_EQ(texts.status, kTextReportRefused);
-        EXPECT_EQ(texts.error, c.message) << testing::PrintToString(std::u16string(c.line));
+        EXPECT_EQ(texts.error, c.message) << testing::PrintToString(c.line.substr(0, 40));
         EXPECT_EQ(texts.output, u"");
     }
-    // Too long for a field, though every character is a digit.
-    const std::u16string digits(kArgumentCapacity + 10, u'1');
-    const Texts texts = Build(CurrentTool(), (u"o --report 60 " + digits).c_str());
-    EXPECT_EQ(texts.status, kTextReportRefused);
-    EXPECT_EQ(texts.error, u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。\r\n");
 }
 
+// Ordavel's usage line is checked through the program; this one is made
+// from another tool's inputs.
 TEST(TextReportText, AsksForOneValuePerInputWithAUsageLine) {
-    const std::u16string usage =
-        u"用法：ordavel --report 体重(kg) 血钾(mmol/L)，例如 ordavel --report 60 6.8\r\n";
-    for (const char16_t* line : {u"o --report", u"o --report 8", u"o --report 8 7 9"}) {
-        const Texts texts = Build(CurrentTool(), line);
-        EXPECT_EQ(texts.status, kTextReportRefused);
-        EXPECT_EQ(texts.error, usage);
-        EXPECT_EQ(texts.output, u"");
-    }
-    EXPECT_EQ(Build(kTool, u"t --report 1").error,
-              u"用法：ordavel --report 甲(kg) 乙，例如 ordavel --report 1 2.5\r\n");
+    const Texts texts = Build(kTool, u"t --report 1");
+    EXPECT_EQ(texts.status, kTextReportRefused);
+    EXPECT_EQ(texts.error, u"用法：ordavel --report 甲(kg) 乙，例如 ordavel --report 1 2.5\r\n");
+    EXPECT_EQ(texts.output, u"");
 }
 
 // A report cut by its buffer is not written at all.
@@ -243,12 +235,6 @@ TEST(TextReportText, ACutReportIsNotWritten) {
     const int32_t fits = static_cast<int32_t>(whole.output.size()) + 1;
     EXPECT_EQ(Build(kTool, u"t --report 2 3", fits).status, kTextReportWritten);
     EXPECT_EQ(Build(kTool, u"t --report 2 3", fits - 1).status, kTextReportNotWritten);
-}
-
-TEST(TextReportRun, LeavesACommandLineWithoutTheMarkerToTheWindow) {
-    int32_t status = -1;
-    EXPECT_FALSE(RunTextReport(CurrentTool(), u"ordavel --selftest out.txt", &status));
-    EXPECT_EQ(status, -1);
 }
 
 }  // namespace
