@@ -143,8 +143,10 @@ void AppendReport(TextBuilder& text, const ToolDescriptor& tool, const double* v
     }
 }
 
-}  // namespace
-
+// Reads the argument that starts at or after `cursor` (blanks before it are
+// skipped) into `argument`: up to the next blank outside double quotes, the
+// quotes left out. Returns where reading stopped, or null when no argument
+// is left; `*cut` tells whether it was longer than `capacity` - 1 units.
 const char16_t* NextArgument(const char16_t* cursor, char16_t* argument, int32_t capacity,
                              bool* cut) {
     *cut = false;
@@ -168,6 +170,8 @@ const char16_t* NextArgument(const char16_t* cursor, char16_t* argument, int32_t
     if (capacity > 0) argument[length] = 0;
     return cursor;
 }
+
+}  // namespace
 
 bool FindReportRequest(const char16_t* commandLine, ReportArguments& arguments) {
     arguments.count = 0;

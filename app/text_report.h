@@ -26,16 +26,10 @@ struct ReportArguments {
     bool cut[kMaxInputs];
 };
 
-// Reads the argument that starts at or after `cursor` (blanks before it are
-// skipped) into `argument`: up to the next blank outside double quotes, the
-// quotes left out, so that "" is an empty argument. Returns where reading
-// stopped, or null when no argument is left. `*cut` tells whether it was
-// longer than `capacity` - 1 units.
-const char16_t* NextArgument(const char16_t* cursor, char16_t* argument, int32_t capacity,
-                             bool* cut);
-
 // Looks for the argument "--report" after the program's own path; false
 // when there is none. Otherwise the arguments after it are its values.
+// Arguments are parted by blanks outside double quotes, the quotes left
+// out, so that "" is an empty argument.
 bool FindReportRequest(const char16_t* commandLine, ReportArguments& arguments);
 
 // The text of standard output and of standard error for these values, CR
