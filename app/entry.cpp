@@ -1,6 +1,7 @@
 #include "app/entry.h"
 
 #include "app/selftest.h"
+#include "app/text_report.h"
 #include "platform/platform.h"
 
 namespace tarn::app {
@@ -16,6 +17,8 @@ int32_t RunProgram(void* instance, const char16_t* commandLine, DesktopWindow de
         case SelfTestRequest::Absent:
             break;
     }
+    int32_t status = 0;
+    if (RunTextReport(CurrentTool(), commandLine, &status)) return status;
     platform::DeclareDpiAware();
     return desktopWindow(instance, CurrentTool());
 }

@@ -1,4 +1,5 @@
-// The program's one decision: headless self-test or desktop window.
+// The program's one decision: headless self-test, text report or desktop
+// window.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,8 @@ namespace tarn::app {
 // cannot be created.
 using DesktopWindow = int32_t (*)(void* instance, const ToolDescriptor& tool);
 
-// The self-test when the command line asks for it, else `desktopWindow`.
+// The self-test when the command line asks for it, else the text report
+// when it asks for that, else `desktopWindow`.
 int32_t RunProgram(void* instance, const char16_t* commandLine, DesktopWindow desktopWindow);
 
 }  // namespace tarn::app

@@ -26,6 +26,16 @@ inline constexpr int32_t kPathRootLength = 1;
 const char16_t* RawCommandLine();
 void RememberArguments(int argumentCount, char** arguments);
 
+// Writes `text`, whose lines end in CR LF, to standard output or standard
+// error: as UTF-8 with LF line ends on Linux; on Windows as UTF-8 with CR LF
+// to a file or pipe, and as UTF-16 to a console, so that Chinese shows
+// whatever its code page. A Windows program started without a console of
+// its own and without a redirected stream writes to the console of the
+// process that started it, and to nowhere (true) when there is none. False
+// when the stream took only part of the text, or none of it.
+bool WriteStandardOutput(const char16_t* text);
+bool WriteStandardError(const char16_t* text);
+
 // Declares the process DPI-aware (Windows); nothing elsewhere.
 void DeclareDpiAware();
 

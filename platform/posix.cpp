@@ -1,5 +1,5 @@
-// Linux services: argv as the raw command line, XDG data folder, mkdir,
-// localtime, whole-block appends.
+// Linux services: argv as the raw command line, standard output and error,
+// XDG data folder, mkdir, localtime, whole-block appends.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,10 +18,38 @@ namespace {
 constexpr int32_t kCommandLineCapacity = 32768;
 char16_t gCommandLine[kCommandLineCapacity];
 
-bool HoldsBlank(const char* text) {
+// An empty argument is quoted too, so that it stays an argument ("").
+bool NeedsQuotes(const char* text) {
+    if (*text == 0) return true;
     for (; *text != 0; ++text)
         if (*text == ' ') return true;
     return false;
+}
+
+// UTF-8 is written in pieces of this many bytes.
+constexpr int32_t kStreamPieceCapacity = 1024;
+
+// Writes all `size` bytes, going on after a short write or a signal.
+bool WriteAll(int descriptor, const char* bytes, int32_t size) {
+    while (size > 0) {
+        const ssize_t written = write(descriptor, bytes, static_cast<size_t>(size));
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes += written;
+        size -= static_cast<int32_t>(written);
+    }
+    return true;
+}
+
+bool WriteText(int descriptor, const char16_t* text) {
+    char piece[kStreamPieceCapacity];
+    int32_t index = 0;
+    for (;;) {
+        const int32_t size =
+            NextUtf8Piece(text, &index, piece, kStreamPieceCapacity, LineEnds::LineFeed);
+        if (size == 0) return true;
+        if (!WriteAll(descriptor, piece, size)) return false;
+    }
 }
 
 // A UTF-16 path goes to the C library as at most this many UTF-8 bytes
@@ -97,7 +125,7 @@ void RememberArguments(int argumentCount, char** arguments) {
     int32_t length = 0;
     for (int i = 0; i < argumentCount; ++i) {
         if (i > 0) AppendUtf8AsUtf16(" ", gCommandLine, kCommandLineCapacity, &length);
-        const bool quoted = HoldsBlank(arguments[i]);
+        const bool quoted = NeedsQuotes(arguments[i]);
         if (quoted) AppendUtf8AsUtf16("\"", gCommandLine, kCommandLineCapacity, &length);
         AppendUtf8AsUtf16(arguments[i], gCommandLine, kCommandLineCapacity, &length);
         if (quoted) AppendUtf8AsUtf16("\"", gCommandLine, kCommandLineCapacity, &length);
@@ -106,6 +134,10 @@ void RememberArguments(int argumentCount, char** arguments) {
 }
 
 const char16_t* RawCommandLine() { return gCommandLine; }
+
+bool WriteStandardOutput(const char16_t* text) { return WriteText(STDOUT_FILENO, text); }
+
+bool WriteStandardError(const char16_t* text) { return WriteText(STDERR_FILENO, text); }
 
 void DeclareDpiAware() {}
 

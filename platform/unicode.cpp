@@ -122,6 +122,26 @@ int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity) {
     return written;
 }
 
+int32_t NextUtf8Piece(const char16_t* text, int32_t* index, char* bytes, int32_t capacity,
+                      LineEnds ends) {
+    if (!text || capacity < 4) return 0;
+    int32_t written = 0;
+    while (text[*index] != 0) {
+        if (ends == LineEnds::LineFeed && text[*index] == u'\r' && text[*index + 1] == u'\n') {
+            ++*index;
+            continue;
+        }
+        int32_t next = *index;
+        const char32_t codePoint = NextUtf16CodePoint(text, &next);
+        const int32_t size = Utf8EncodedSize(codePoint);
+        if (written + size > capacity) break;
+        EncodeUtf8(codePoint, bytes + written);
+        written += size;
+        *index = next;
+    }
+    return written;
+}
+
 int32_t NarrowLength(const char* text) {
     int32_t length = 0;
     while (text && text[length] != 0) ++length;

@@ -36,6 +36,17 @@ void EncodeUtf16(char32_t codePoint, char16_t* out);
 // `capacity` bytes (nothing usable is left then).
 int32_t Utf16ToUtf8(const char16_t* text, char* bytes, int32_t capacity);
 
+// How a text's CR LF line ends are written: as they are, or as LF alone.
+enum class LineEnds { AsGiven, LineFeed };
+
+// The next piece of `text`, from text[*index], as UTF-8 for a stream: as
+// many whole code points as fit `capacity` bytes (no terminator), *index
+// moved past them. With LineEnds::LineFeed a CR right before an LF is left
+// out. Returns the bytes written: 0 at the end of the text, or when
+// `capacity` is below 4, the most one code point needs.
+int32_t NextUtf8Piece(const char16_t* text, int32_t* index, char* bytes, int32_t capacity,
+                      LineEnds ends);
+
 // Bytes needed for the UTF-8 form of `text`, terminator included.
 int32_t Utf8Size(const char16_t* text);
 

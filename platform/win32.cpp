@@ -1,4 +1,5 @@
-// Windows services: GetCommandLineW, SHGetFolderPathW, CreateDirectoryW,
+// Windows services: GetCommandLineW, standard output and error (or the
+// console of the parent process), SHGetFolderPathW, CreateDirectoryW,
 // GetLocalTime, whole-block appends.
 #include <windows.h>
 #include <shlobj.h>
@@ -54,7 +55,96 @@ bool TemporaryName(const char16_t* path, wchar_t* out, int32_t capacity) {
     return true;
 }
 
+// Text goes to a stream in pieces: UTF-8 of this many bytes, or this many
+// UTF-16 units to a console.
+constexpr int32_t kStreamPieceCapacity = 1024;
+
+// Writes all `size` bytes, going on after a short write.
+bool WriteAll(HANDLE stream, const char* bytes, int32_t size) {
+    while (size > 0) {
+        DWORD written = 0;
+        if (!WriteFile(stream, bytes, static_cast<DWORD>(size), &written, nullptr) || written == 0)
+            return false;
+        bytes += written;
+        size -= static_cast<int32_t>(written);
+    }
+    return true;
+}
+
+// A file, a pipe or a device that is not a console: UTF-8, CR LF kept.
+bool WriteUtf8(HANDLE stream, const char16_t* text) {
+    char piece[kStreamPieceCapacity];
+    int32_t index = 0;
+    for (;;) {
+        const int32_t size =
+            NextUtf8Piece(text, &index, piece, kStreamPieceCapacity, LineEnds::AsGiven);
+        if (size == 0) return true;
+        if (!WriteAll(stream, piece, size)) return false;
+    }
+}
+
+// A console takes UTF-16 whatever its code page. A piece never ends
+// between the two halves of a surrogate pair.
+bool WriteConsoleText(HANDLE console, const char16_t* text) {
+    const wchar_t* rest = Wide(text ? text : u"");
+    for (;;) {
+        int32_t count = 0;
+        while (count < kStreamPieceCapacity && rest[count] != 0) ++count;
+        if (count == 0) return true;
+        if (count == kStreamPieceCapacity && IsHighSurrogate(rest[count - 1])) --count;
+        DWORD written = 0;
+        if (!WriteConsoleW(console, rest, static_cast<DWORD>(count), &written, nullptr) ||
+            written == 0)
+            return false;
+        rest += written;
+    }
+}
+
+bool IsConsole(HANDLE stream) {
+    DWORD mode = 0;
+    return GetConsoleMode(stream, &mode) != 0;
+}
+
+// A GUI program has no console of its own. It attaches, once, to the
+// console of the process that started it (a command prompt); "CONOUT$" is
+// then that console's screen. INVALID_HANDLE_VALUE when there is none.
+HANDLE gParentConsole = INVALID_HANDLE_VALUE;
+bool gParentConsoleSought = false;
+
+void AttachParentConsole() {
+    if (gParentConsoleSought) return;
+    gParentConsoleSought = true;
+    // Fails when the process already has a console; CONOUT$ is that one.
+    AttachConsole(ATTACH_PARENT_PROCESS);
+    gParentConsole = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The stream the parent handed over when it is a file or a pipe (as for
+// "ordavel.exe --report 8 7 > out.txt"); a console the program shares;
+// else the parent's console, or nowhere.
+bool WriteStream(DWORD which, const char16_t* text) {
+    const HANDLE stream = GetStdHandle(which);
+    const bool open = stream != nullptr && stream != INVALID_HANDLE_VALUE;
+    const DWORD type = open ? GetFileType(stream) : FILE_TYPE_UNKNOWN;
+    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) return WriteUtf8(stream, text);
+    if (type == FILE_TYPE_CHAR) {
+        // A console handle inherited from a console the program is not
+        // attached to works once it is.
+        if (!IsConsole(stream)) AttachParentConsole();
+        return IsConsole(stream) ? WriteConsoleText(stream, text) : WriteUtf8(stream, text);
+    }
+    AttachParentConsole();
+    if (gParentConsole == INVALID_HANDLE_VALUE) return true;
+    return WriteConsoleText(gParentConsole, text);
+}
+
 }  // namespace
+
+bool WriteStandardOutput(const char16_t* text) { return WriteStream(STD_OUTPUT_HANDLE, text); }
+
+bool WriteStandardError(const char16_t* text) { return WriteStream(STD_ERROR_HANDLE, text); }
 
 const char16_t* RawCommandLine() { return reinterpret_cast<const char16_t*>(GetCommandLineW()); }
 

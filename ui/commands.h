@@ -29,6 +29,8 @@ FieldRefusal ReadInputValue(const InputField& input, const char16_t* text, doubl
 // The message compute shows for a refused field (1-based `position`).
 void FormatRefusal(FieldRefusal refusal, int32_t position, const char16_t* label,
                    char16_t* buffer, int32_t capacity);
+// A value outside its field's usual range, which compute asks about.
+bool OutsideUsualRange(const InputField& input, double value);
 // The question asked about a value outside its field's usual range
 // (`position` 1-based), as compute asks it.
 void FormatUnusualValueQuestion(const InputField& input, int32_t position, double value,

@@ -72,12 +72,6 @@ void ShowInputError(const WindowState& state, int32_t index, FieldRefusal refusa
     FocusControl(state, index);
 }
 
-// Outside the field's usual range. A NaN end compares false either way, so
-// it sets no limit on its side.
-bool OutsideUsualRange(const InputField& input, double value) {
-    return value < input.plausibleLow || value > input.plausibleHigh;
-}
-
 // "%g", then a blank and the unit when there is one.
 void FormatQuantity(double value, const char16_t* unit, char16_t* buffer, int32_t capacity) {
     if (unit && unit[0] != 0) {
@@ -167,13 +161,19 @@ bool ParseInputField(const char16_t* text, double* value) {
     return true;
 }
 
+// A NaN end compares false either way, so it sets no limit on its side.
+bool OutsideUsualRange(const InputField& input, double value) {
+    return value < input.plausibleLow || value > input.plausibleHigh;
+}
+
 FieldRefusal ReadInputValue(const InputField& input, const char16_t* text, double* value) {
     double read = 0.0;
     if (!ParseInputField(text, &read)) return FieldRefusal::NotANumber;
     // A dose for a negative weight is a negative dose. A NaN lower limit
     // compares false: no limit, negatives taken.
     if (read < 0.0 && input.plausibleLow >= 0.0) return FieldRefusal::Negative;
-    *value = read;
+    // "-0" is 0: adding +0 turns -0 into +0, which no dose then shows as "-0.0".
+    *value = read + 0.0;
     return FieldRefusal::None;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarn::platform {
 namespace {
@@ -160,6 +161,44 @@ TEST(Unicode, NarrowLengthCountsBytesUpToTheTerminator) {
         {nullptr, 0}, {"", 0}, {"a", 1}, {"60 kg", 5}, {"\xE8\xA1\x80\xE9\x92\xBE", 6}, {"ab\0cd", 2},
     };
     for (const auto& c : cases) EXPECT_EQ(NarrowLength(c.text), c.length) << (c.text ? c.text : "(none)");
+}
+
+// The pieces a stream is written in: whole code points only, each piece as
+// full as the room allows, and CR LF made LF only when asked.
+TEST(Unicode, Utf8PiecesSplitOnlyBetweenCodePoints) {
+    const struct {
+        const char* what;
+        std::u16string text;
+        int32_t capacity;
+        LineEnds ends;
+        std::vector<std::string> pieces;
+    } cases[] = {
+        {"all in one", u"a血\r\n", 16, LineEnds::AsGiven, {"a\xE8\xA1\x80\r\n"}},
+        {"line feeds", u"a\r\nb\r\n", 16, LineEnds::LineFeed, {"a\nb\n"}},
+        {"lone CR kept", u"a\r\rb\n\r", 16, LineEnds::LineFeed, {"a\r\rb\n\r"}},
+        {"three-byte character not split", u"ab血c", 4, LineEnds::AsGiven,
+         {"ab", "\xE8\xA1\x80" "c"}},
+        {"pair not split", u"x\U0001F600", 4, LineEnds::AsGiven, {"x", "\xF0\x9F\x98\x80"}},
+        {"unpaired surrogate", std::u16string{u'\xD800', u'z'}, 8, LineEnds::AsGiven,
+         {"\xEF\xBF\xBDz"}},
+        {"dropped CR takes no room", u"abc\r\nd", 4, LineEnds::LineFeed, {"abc\n", "d"}},
+        {"empty", u"", 8, LineEnds::LineFeed, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> pieces;
+        int32_t index = 0;
+        char bytes[16];
+        int32_t size = 0;
+        while ((size = NextUtf8Piece(c.text.c_str(), &index, bytes, c.capacity, c.ends)) > 0)
+            pieces.emplace_back(bytes, static_cast<size_t>(size));
+        EXPECT_EQ(pieces, c.pieces) << c.what;
+        EXPECT_EQ(index, static_cast<int32_t>(c.text.size())) << c.what;
+    }
+    // Below the four bytes a code point may need, nothing is taken.
+    char bytes[3];
+    int32_t index = 0;
+    EXPECT_EQ(NextUtf8Piece(u"abc", &index, bytes, 3, LineEnds::AsGiven), 0);
+    EXPECT_EQ(index, 0);
 }
 
 }  // namespace

@@ -502,7 +502,8 @@ TEST_F(ComputeCommandTest, MinusZeroIsNoNegative) {
     ComputeCommand(state);
     EXPECT_TRUE(window().messages.empty());
     ASSERT_EQ(window().questions.size(), 1u) << "0 kg is still asked about";
-    EXPECT_EQ(window().questions[0].text, WeightQuestion(u"-0 kg"));
+    EXPECT_EQ(window().questions[0].text, WeightQuestion(u"0 kg"));
+    EXPECT_EQ(std::signbit(state.lastInputs[0]), false) << "kept as +0: no dose shows \"-0.0\"";
 }
 
 // --- Defaults nobody typed ------------------------------------------------
