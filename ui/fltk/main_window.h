@@ -35,7 +35,7 @@ struct FrontEnd {
     StaticText* verdictLine = nullptr;
     StaticText* noteText = nullptr;
     PaintedButton* buttons[ui::kButtonCount] = {};  // compute, save, copy, reset, about
-    // Where the keyboard focus was last inside the window (the window itself
+    // Where the keyboard focus was last inside the window (the result display
     // after a computation); it goes back there when the window is activated.
     Fl_Widget* lastFocus = nullptr;
     ui::WindowState state;
