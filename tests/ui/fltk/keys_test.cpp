@@ -202,13 +202,12 @@ TEST_F(WindowKeyTest, TypingInTheReportChangesNothing) {
     ASSERT_EQ(Fl::focus(), front().resultBox);
     const std::string report = ResultText();
     for (int key : {int{'x'}, int{'7'}, int{FL_BackSpace}, int{FL_Delete}}) {
-        const char text[2] = {static_cast<char>(key < 128 ? key : 0), 0};
-        Fl::e_keysym = key;
-        Fl::e_state = 0;
-        Fl::e_text = const_cast<char*>(text);
-        Fl::e_length = key < 128 ? 1 : 0;
-        Fl::handle(FL_KEYBOARD, &window());
-        Fl::e_length = 0;
+        if (key < 128) {
+            const char text[2] = {static_cast<char>(key), 0};
+            TypeText(text);
+        } else {
+            PressKey(key);
+        }
         EXPECT_EQ(ResultText(), report) << key;
         EXPECT_EQ(Fl::focus(), front().resultBox) << key;
     }
