@@ -35,7 +35,7 @@ struct FrontEnd {
     StaticText* verdictLine = nullptr;
     StaticText* noteText = nullptr;
     PaintedButton* buttons[ui::kButtonCount] = {};  // compute, save, copy, reset, about
-    // Where the keyboard focus was last inside the window (the window itself
+    // Where the keyboard focus was last inside the window (the result display
     // after a computation); it goes back there when the window is activated.
     Fl_Widget* lastFocus = nullptr;
     ui::WindowState state;
@@ -55,10 +55,10 @@ MainWindow* CreateMainWindow(const ToolDescriptor& tool);
 // Hides and deletes the window and removes the shortcut (tests start again).
 void DestroyMainWindow();
 
-// Seen by FLTK before any widget: Enter or F5 while a control of the main
-// window has the focus runs the compute command and goes no further; Tab
-// and Shift+Tab in the window move the focus; a mouse press hides the
-// focus rectangle.
+// Seen by FLTK before any widget: while a control of the main window has
+// the focus, Enter presses a focused button or computes from a field or the
+// report, F5 computes, and neither goes further; Tab and Shift+Tab in the
+// window move the focus; a mouse press hides the focus rectangle.
 int DispatchEvent(int event, Fl_Window* window);
 
 }  // namespace tarn::fltk

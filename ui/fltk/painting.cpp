@@ -60,6 +60,14 @@ void TextInBox(int x, int y, int width, int height, const char* text, uint32_t c
     fl_pop_clip();
 }
 
+int WrappedTextHeight(int width, const char* text, int32_t font) {
+    SelectFont(font);
+    LineSpan lines[kMaxLines];
+    const int32_t count = BreakLines(text, platform::NarrowLength(text), width,
+                                     MeasureWithCurrentFont, lines, kMaxLines);
+    return static_cast<int>(count) * fl_height();
+}
+
 void WrappedTextInBox(int x, int y, int width, int height, const char* text, uint32_t colour,
                       int32_t font, TextAlign align) {
     SelectFont(font);

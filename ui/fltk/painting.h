@@ -21,6 +21,10 @@ using TextAlign = ui::TextAlign;
 // end when it does not fit.
 void TextInBox(int x, int y, int width, int height, const char* text, uint32_t colour,
                int32_t font, TextAlign align);
+// The height of `text` broken into lines of `width` pixels, as
+// WrappedTextInBox draws it: the text is whole when it is no taller than the
+// box.
+int WrappedTextHeight(int width, const char* text, int32_t font);
 // Lines broken to the box's width from its top, clipped to the box.
 void WrappedTextInBox(int x, int y, int width, int height, const char* text, uint32_t colour,
                       int32_t font, TextAlign align);

@@ -10,8 +10,13 @@
 #include "ui/fltk/main_window.h"
 #include "ui/fltk/message_box.h"
 #include "ui/fltk/utf.h"
+#include "ui/fltk/xlib_safe.h"
 #include "ui/layout.h"
 #include "ui/window_state.h"
+
+// The hidden window FLTK owns its selections with. FLTK exports it but
+// declares it to its own sources only (FL/x.H, FL_INTERNALS).
+extern Window fl_message_window;
 
 namespace tarn::fltk {
 namespace {
@@ -150,13 +155,24 @@ void RepaintVerdictLine(void* context) {
     if (Of(context).verdictLine) Of(context).verdictLine->redraw();
 }
 
+// Fl::copy asks the X server to make FLTK's selection window the owner of
+// the CLIPBOARD and says nothing when the server refuses: it does when the
+// request carries the time of an event that came before another client
+// took the selection (a clipboard manager or a remote-desktop clipboard
+// sync that grabbed it meanwhile). Asking the server who owns it now, a
+// round trip that follows the request, tells the refused copy apart.
+bool OwnsClipboard() {
+    const Atom clipboard = XInternAtom(fl_display, "CLIPBOARD", 0);
+    return fl_message_window != 0 && XGetSelectionOwner(fl_display, clipboard) == fl_message_window;
+}
+
 bool PutClipboardText(void*, const char16_t* text) {
     static char bytes[kClipboardBytes];
     if (platform::Utf8Size(text) > kClipboardBytes) return false;
     const int32_t length = ToUtf8(text, bytes, kClipboardBytes);
     // 1: the CLIPBOARD selection that Ctrl+V pastes, not only the primary one.
     Fl::copy(bytes, length, 1);
-    return true;
+    return OwnsClipboard();
 }
 
 }  // namespace

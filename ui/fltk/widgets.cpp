@@ -5,6 +5,7 @@
 
 #include "ui/fltk/fonts.h"
 #include "ui/layout.h"
+#include "ui/palette.h"
 #include "ui/paint.h"
 #include "ui/scale.h"
 
@@ -13,6 +14,10 @@ namespace {
 
 // Fl_Text_Display keeps 3 pixels left and right of the text, at any scale.
 constexpr int kTextMargins = 6;
+// While the report has the keyboard focus its sunken border is drawn in
+// the caption blue instead of FLTK's greys: the ring is on the border
+// alone, so the text, the scrollbar and the report at rest look as before.
+constexpr uint32_t kFocusRing = ui::kHeaderBand;
 
 }  // namespace
 
@@ -85,12 +90,18 @@ ResultDisplay::~ResultDisplay() {
 
 bool ResultDisplay::Scrollable() const { return mVScrollBar->visible() != 0; }
 
+bool ResultDisplay::ShowsFocus() const { return Fl::focus() == this; }
+
 void ResultDisplay::draw() {
     Fl_Text_Display::draw();
-    if (Scrollable()) return;
-    // FLTK hides the scrollbar while everything fits; it is drawn all the
-    // same, inactive, over the right end of the text area, and hidden again
-    // so that FLTK's own layout and event handling stay as they were.
+    if (!Scrollable()) DrawInactiveScrollbar();
+    if (ShowsFocus()) DrawFocusRing();
+}
+
+// FLTK hides the scrollbar while everything fits; it is drawn all the same,
+// inactive, over the right end of the text area, and hidden again so that
+// FLTK's own layout and event handling stay as they were.
+void ResultDisplay::DrawInactiveScrollbar() {
     mVScrollBar->resize(x() + w() - Fl::box_dx(box()) - scrollbar_width(),
                         y() + Fl::box_dy(box()), scrollbar_width(), h() - Fl::box_dh(box()));
     mVScrollBar->value(0, 1, 0, 1);
@@ -101,12 +112,30 @@ void ResultDisplay::draw() {
     mVScrollBar->activate();
 }
 
+void ResultDisplay::DrawFocusRing() {
+    fl_color(ToFlColour(kFocusRing));
+    for (int inset = 0; inset < Fl::box_dx(box()); ++inset) {
+        fl_rect(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset);
+    }
+}
+
 int ResultDisplay::handle(int event) {
     const int used = Fl_Text_Display::handle(event);
-    // A click puts the keyboard focus here, as in the read-only edit, so
-    // that Enter and F5 run the window's shortcut from the report too.
-    if (event == FL_PUSH && Fl::focus() != this) take_focus();
-    return used;
+    switch (event) {
+        case FL_FOCUS:
+        case FL_UNFOCUS:
+            // The border shows the focus: drawn again whole, box included.
+            redraw();
+            return 1;
+        case FL_PUSH:
+            // A click puts the keyboard focus here, as in the read-only
+            // edit, so that Enter and F5 run the window's shortcut from the
+            // report too.
+            if (Fl::focus() != this) take_focus();
+            return used;
+        default:
+            return used;
+    }
 }
 
 }  // namespace tarn::fltk

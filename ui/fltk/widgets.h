@@ -60,7 +60,9 @@ private:
 // The read-only multi-line report with its vertical scrollbar always there,
 // inactive while the report fits, as in a multi-line edit with a scroll
 // bar; it owns its text buffer. The scrollbar is as wide as FLTK's at
-// `scale`.
+// `scale`. It takes the keyboard focus (after a computation, by Tab while
+// it holds a result, by a click) and shows it with a coloured border;
+// typed text changes nothing.
 class ResultDisplay : public Fl_Text_Display {
 public:
     ResultDisplay(int x, int y, int width, int height, double scale);
@@ -72,11 +74,16 @@ public:
     int handle(int event) override;
     // True while the report is longer than the box and can be scrolled.
     bool Scrollable() const;
+    // True while it has the keyboard focus, and draws its focus ring.
+    bool ShowsFocus() const;
 
 protected:
     void draw() override;
 
 private:
+    void DrawInactiveScrollbar();
+    void DrawFocusRing();
+
     Fl_Text_Buffer* text_;
 };
 

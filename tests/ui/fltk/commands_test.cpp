@@ -8,6 +8,7 @@
 
 #include "tests/ui/fltk/window_fixture.h"
 #include "ui/fltk/utf.h"
+#include "ui/fltk/xlib_safe.h"
 #include "ui/window_state.h"
 
 namespace tarn::fltk::test {
@@ -21,10 +22,11 @@ constexpr char kReportCrLf[] =
 using CommandsTest = WindowTest;
 
 TEST_F(CommandsTest, ComputeButtonShowsReportVerdictAndStatus) {
+    EnterInputs("60", "6.8");
     Click(*front().buttons[0]);
     EXPECT_EQ(VerdictText(), kSevere);
     EXPECT_EQ(Status(), "计算完成  Ordavel");
-    EXPECT_EQ(Fl::focus(), &window());
+    EXPECT_EQ(Fl::focus(), front().resultBox);
     char16_t report[512];
     ui::ReadControlText(front().state, ui::kResultBoxSlot, report, 512);
     char bytes[1024];
@@ -34,6 +36,7 @@ TEST_F(CommandsTest, ComputeButtonShowsReportVerdictAndStatus) {
 }
 
 TEST_F(CommandsTest, CopyPutsTitleReportAndVerdictOnTheClipboard) {
+    EnterInputs("60", "6.8");
     Click(*front().buttons[0]);
     const std::vector<SeenMessage> messages = WithMessages([&] { Click(*front().buttons[2]); });
     EXPECT_TRUE(messages.empty());
@@ -55,8 +58,7 @@ TEST_F(CommandsTest, CopyWithoutResultPromptsAndLeavesTheClipboardAlone) {
 }
 
 TEST_F(CommandsTest, ResetRestoresDefaultsPromptAndLevel) {
-    SetInputText(0, "72");
-    SetInputText(1, "7.5");
+    EnterInputs("72", "7.5");
     Click(*front().buttons[0]);
     ASSERT_EQ(front().state.currentLevel, 3);
     SetInputText(0, "abc");
@@ -75,6 +77,7 @@ TEST_F(CommandsTest, ResetRestoresDefaultsPromptAndLevel) {
 }
 
 TEST_F(CommandsTest, InputErrorWarnsAndPutsTheFocusOnTheField) {
+    EnterInputs("60", "6.8");
     Click(*front().buttons[0]);
     const std::string report = ResultText();
     SetInputText(1, "1e999");
@@ -97,10 +100,10 @@ TEST_F(CommandsTest, AboutShowsTheToolDescription) {
     EXPECT_EQ(messages[0].icon, "i");
     EXPECT_EQ(messages[0].text,
               "Ordavel\n\n分类：急诊\n"
-              "参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖\n\n"
+              "参考依据：UKKA 成人急性高钾血症指南（2023）；中国慢性肾脏病血钾管理专家共识（2020）；儿童：BNFc\n\n"
               "本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\n"
               "具体用药与处置请结合患者实际情况及本院规范执行。\n\n"
-              "版本 V1.1");
+              "版本 " ORDAVEL_VERSION);
     // At 96 DPI the box keeps its design sizes.
     EXPECT_EQ(messages[0].textSize, 15);
     EXPECT_EQ(messages[0].glyphSize, 34);
@@ -124,6 +127,7 @@ TEST_F(CommandsTest, SaveBeforeComputePromptsAndWritesNothing) {
 TEST_F(CommandsTest, SaveAppendsTheRecordAndConfirms) {
     const std::string file = DataHome() + "/TarnMedSuite/records/T022.csv";
     std::remove(file.c_str());
+    EnterInputs("60", "6.8");
     Click(*front().buttons[0]);
     const std::vector<SeenMessage> messages = WithMessages([&] { Click(*front().buttons[1]); });
     ASSERT_EQ(messages.size(), 1u);
@@ -139,6 +143,36 @@ TEST_F(CommandsTest, SaveAppendsTheRecordAndConfirms) {
     EXPECT_EQ(text.rfind("\xEF\xBB\xBF时间,工具,体重,血钾,结果\r\n", 0), 0u) << text;
     EXPECT_NE(text.find(",Ordavel,体重=60,血钾=6.8,10% 葡萄糖酸钙：20.0 ml\r\n"), std::string::npos)
         << text;
+}
+
+// The X server refuses the CLIPBOARD to a request that carries the time of
+// an event older than another client's claim: a clipboard manager or a
+// remote desktop's clipboard sync that took it meanwhile. The copy must say
+// so, not leave the other text there as if it were this result.
+TEST_F(CommandsTest, CopyTheServerRefusesWarnsAndLeavesTheStatusAlone) {
+    EnterInputs("60", "6.8");
+    Click(*front().buttons[0]);
+    ASSERT_TRUE(OfferClipboard("another patient's result"));
+    // The click that pressed 复制结果 came before the other client's claim.
+    const ulong clickTime = fl_event_time;
+    fl_event_time = 1;
+    const std::vector<SeenMessage> messages = WithMessages([&] { Click(*front().buttons[2]); });
+    fl_event_time = clickTime;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "复制失败");
+    EXPECT_EQ(messages[0].text, "结果未能复制到剪贴板，请稍后重试。");
+    EXPECT_EQ(messages[0].icon, "!");
+    EXPECT_EQ(Status(), "计算完成  Ordavel") << "no copied status";
+    EXPECT_EQ(ReadClipboard().value_or("<unreadable>"), "another patient's result");
+
+    // The next copy, from a click that comes later, owns it.
+    fl_event_time = 0;  // CurrentTime: the server's time of the request
+    const std::vector<SeenMessage> again = WithMessages([&] { Click(*front().buttons[2]); });
+    fl_event_time = clickTime;
+    EXPECT_TRUE(again.empty());
+    EXPECT_EQ(Status(), "结果已复制到剪贴板");
+    EXPECT_EQ(ReadClipboard().value_or("<unreadable>"),
+              std::string("Ordavel\r\n") + kReportCrLf + "—— " + kSevere);
 }
 
 TEST_F(CommandsTest, MessageTextsKeepAtSigns) {

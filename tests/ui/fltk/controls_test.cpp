@@ -9,8 +9,13 @@
 
 #include "tests/ui/fltk/window_fixture.h"
 #include "ui/fltk/fonts.h"
+#include "engine/descriptor.h"
+#include "tests/support/text.h"
+#include "ui/control_tree.h"
 #include "ui/fltk/icon.h"
+#include "ui/fltk/painting.h"
 #include "ui/layout.h"
+#include "ui/scale.h"
 
 namespace tarn::fltk::test {
 namespace {
@@ -97,18 +102,59 @@ TEST_F(ControlsTest, ResultSideShowsPromptEmptyReportNoteAndReference) {
     EXPECT_EQ(ResultText(), "");
 
     const StaticText& note = *front().noteText;
-    EXPECT_STREQ(note.Text(), "同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。");
+    EXPECT_EQ(note.Text(), tarn::testing::Utf8(CurrentTool().note));
     ExpectPlace(note, {492, 444, 492, 120}, "note");
     EXPECT_EQ(note.FontNumber(), 8);
 
     const std::vector<const StaticText*> statics = Statics(window());
     const StaticText& reference = *statics.back();
     EXPECT_EQ(reference.Role(), ui::ControlRole::Reference);
-    EXPECT_STREQ(reference.Text(),
-                 "参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖");
+    EXPECT_EQ(reference.Text(), "参考依据：" + tarn::testing::Utf8(CurrentTool().reference));
     ExpectPlace(reference, {492, 576, 492, 56}, "reference");
     EXPECT_EQ(reference.FontNumber(), 8);
     EXPECT_EQ(Status(), "就绪：填写参数后按 F5 或点击“计算”");
+}
+
+// The note and the reference line are whole in their boxes, as drawn: at
+// 96 DPI, at 150 % on 1920 x 1080 with a taskbar (fitted to 1.44), and at
+// the smallest fitted scales of a 1024 x 600 screen, with and without a
+// taskbar. Measured with the fonts and line breaks the statics draw with.
+TEST_F(ControlsTest, NoteAndReferenceAreWholeAtEveryFittedScale) {
+    const struct {
+        double scale;
+        const char* screen;
+    } scales[] = {
+        {1.0, "96 DPI"},
+        {ui::FittedScale(1.5, {1920, 1040}, {0, 0}), "144 DPI on 1920 x 1080, taskbar"},
+        {ui::FittedScale(1.5, {1920, 1080}, {0, 0}), "144 DPI on 1920 x 1080"},
+        {ui::FittedScale(1.0, {1024, 600}, {0, 0}), "1024 x 600"},
+        {ui::FittedScale(1.0, {1024, 560}, {0, 0}), "1024 x 600, taskbar"},
+        {ui::kSmallestScale, "the smallest scale"},
+    };
+    const std::string note = tarn::testing::Utf8(CurrentTool().note);
+    const std::string reference = "参考依据：" + tarn::testing::Utf8(CurrentTool().reference);
+    for (const auto& at : scales) {
+        SCOPED_TRACE(std::string(at.screen) + ", scale " + std::to_string(at.scale));
+        SetFontScale(at.scale);
+        ui::ControlLayout tree[ui::kMaxControls];
+        const int32_t count = ui::BuildControlTree(CurrentTool(), at.scale, tree, ui::kMaxControls);
+        int checked = 0;
+        for (int32_t i = 0; i < count; ++i) {
+            const ui::ControlLayout& control = tree[i];
+            if (control.role != ui::ControlRole::Note && control.role != ui::ControlRole::Reference) {
+                continue;
+            }
+            const std::string& text = control.role == ui::ControlRole::Note ? note : reference;
+            const int height = WrappedTextHeight(control.box.width, text.c_str(), control.font);
+            EXPECT_GT(height, 0);
+            EXPECT_LE(height, control.box.height)
+                << (control.role == ui::ControlRole::Note ? "note" : "reference") << " needs "
+                << height << " of " << control.box.height << " pixels";
+            ++checked;
+        }
+        EXPECT_EQ(checked, 2);
+    }
+    SetFontScale(front().state.scale);
 }
 
 TEST_F(ControlsTest, ButtonsLeftToRightWithIdsAndCaptions) {
@@ -222,6 +268,7 @@ TEST_F(ControlsTest, ClickingTheReportPutsTheFocusThere) {
 }
 
 TEST_F(ControlsTest, ActivationGivesTheFocusBackWhereItWas) {
+    EnterInputs("60", "6.8");
     // As the X server does when the user leaves the window and comes back.
     auto leaveAndReturn = [this] {
         Fl::handle(FL_UNFOCUS, &window());
@@ -231,8 +278,12 @@ TEST_F(ControlsTest, ActivationGivesTheFocusBackWhereItWas) {
     leaveAndReturn();
     EXPECT_EQ(Fl::focus(), front().inputEdits[1]);
 
-    PressKey(FL_F + 5);  // the computation leaves the focus on the window
-    ASSERT_EQ(Fl::focus(), &window());
+    PressKey(FL_F + 5);  // the computation leaves the focus on the report
+    ASSERT_EQ(Fl::focus(), front().resultBox);
+    leaveAndReturn();
+    EXPECT_EQ(Fl::focus(), front().resultBox);
+
+    ui::FocusMainWindow(front().state);
     leaveAndReturn();
     EXPECT_EQ(Fl::focus(), &window());
 }

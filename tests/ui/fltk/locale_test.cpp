@@ -53,8 +53,7 @@ TEST_F(GermanLocaleTest, NumbersKeepTheDecimalPoint) {
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
     EXPECT_EQ(InputText(0), "60");
     EXPECT_EQ(InputText(1), "6.8");
-    SetInputText(0, "70.4");
-    front().inputEdits[0]->take_focus();
+    EnterInputs("70.4", "6.8");
     PressKey(FL_F + 5);
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
     EXPECT_EQ(ResultText(),

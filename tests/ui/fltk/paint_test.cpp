@@ -78,7 +78,7 @@ struct LevelCase {
 class VerdictColourTest : public WindowTest, public ::testing::WithParamInterface<LevelCase> {};
 
 TEST_P(VerdictColourTest, VerdictIsDrawnInTheColourOfItsLevel) {
-    SetInputText(1, GetParam().potassium);
+    EnterInputs("60", GetParam().potassium);
     Click(*front().buttons[0]);
     ASSERT_EQ(front().state.currentLevel, GetParam().level);
     EXPECT_EQ(front().verdictLine->Colour(), GetParam().colour);
@@ -97,13 +97,16 @@ TEST_P(VerdictColourTest, VerdictIsDrawnInTheColourOfItsLevel) {
 
 INSTANTIATE_TEST_SUITE_P(Levels, VerdictColourTest,
                          ::testing::Values(LevelCase{"5.0", 0, 0x008060},
-                                           LevelCase{"5.5", 2, 0xD66C00},
+                                           LevelCase{"3.0", 2, 0xD66C00},
+                                           LevelCase{"5.5", 1, 0xB08400},
+                                           LevelCase{"6.0", 2, 0xD66C00},
                                            LevelCase{"6.49", 2, 0xD66C00},
                                            LevelCase{"6.5", 3, 0xBE1E2D},
                                            LevelCase{"8", 3, 0xBE1E2D}));
 
 TEST_F(PaintTest, PromptIsGreenAtStartAndAfterReset) {
     EXPECT_GT(CountColour(492, 142, 492, 46, 0x008060), 30);
+    EnterInputs("60", "6.8");
     Click(*front().buttons[0]);
     EXPECT_EQ(CountColour(492, 142, 492, 46, 0x008060), 0);
     Click(*front().buttons[3]);
@@ -161,6 +164,7 @@ TEST_F(PaintTest, ReportHasItsScrollbarWhetherOrNotItFits) {
     const int column = report.x() + report.w() - 2 - report.scrollbar_width();
     const int width = report.scrollbar_width();
     const int height = report.h() - 4;
+    EnterInputs("60", "6.8");
     Click(*front().buttons[0]);
     EXPECT_FALSE(report.Scrollable());
     EXPECT_LT(CountColour(column, report.y() + 2, width, height, 0xFFFFFF), width * height / 4);
@@ -179,6 +183,31 @@ TEST_F(PaintTest, ReportHasItsScrollbarWhetherOrNotItFits) {
     EXPECT_EQ(CountColour(column, report.y() + 2, width, height, 0x2C3842), 0);
     EXPECT_GT(CountColour(report.x(), report.y() + 24, report.w(), 24, 0x2C3842), 20)
         << "the second line of the wrapped text";
+}
+
+// The report's sunken border turns to the caption blue while it has the
+// keyboard focus, and back to FLTK's greys without it; nothing inside the
+// border changes.
+TEST_F(PaintTest, TheReportShowsTheFocusOnItsBorderOnly) {
+    ResultDisplay& report = *front().resultBox;
+    const auto ringPixels = [&] {
+        return CountColour(report.x(), report.y(), report.w(), report.h(), ui::kHeaderBand);
+    };
+    const int perimeter = 2 * (report.w() + report.h()) - 4;
+    EXPECT_EQ(ringPixels(), 0) << "at start-up";
+    EnterInputs("60", "6.8");
+    PressKey(FL_F + 5);
+    ASSERT_EQ(Fl::focus(), &report);
+    // Two rings of pixels, the whole border.
+    EXPECT_EQ(ringPixels(), perimeter + (perimeter - 8));
+    EXPECT_EQ(CountColour(report.x() + 2, report.y() + 2, report.w() - 4, report.h() - 4,
+                          ui::kHeaderBand),
+              0);
+    PressKey(FL_Tab);
+    ASSERT_EQ(Fl::focus(), front().inputEdits[0]);
+    EXPECT_EQ(ringPixels(), 0) << "gone with the focus";
+    Click(report);
+    EXPECT_EQ(ringPixels(), perimeter + (perimeter - 8)) << "a click focuses it too";
 }
 
 TEST_F(PaintTest, NoFocusRectangleOnAFocusedButton) {

@@ -65,53 +65,78 @@ bool IsIconGlyph(const char* label) {
     return label && label[0] != 0 && label[1] == 0 && std::strchr("i!?", label[0]);
 }
 
-// Records and closes an open message box; looks again a little later.
-void CloseMessages(void*) {
-    Fl::repeat_timeout(0.05, CloseMessages);
+// A message box open over the main window, or none.
+Fl_Window* OpenBox() {
     Fl_Window* window = Fl::first_window();
     while (window && (window == Front().window || !window->visible())) {
         // next_window needs the window's X data; a box closed a moment ago
         // may have lost it.
         window = window->shown() ? Fl::next_window(window) : nullptr;
     }
-    // Closing takes the window out of the list being walked: one at a time.
-    if (window) {
-        SeenMessage seen;
-        seen.caption = window->label() ? window->label() : "";
-        seen.titleInX = TitleInX(*window);
-        seen.x = window->x();
-        seen.y = window->y();
-        seen.width = window->w();
-        seen.height = window->h();
-        Fl_Button* close = nullptr;
-        for (int i = 0; i < window->children(); ++i) {
-            Fl_Widget* child = window->child(i);
-            if (!child->visible()) continue;
-            if (auto* button = dynamic_cast<Fl_Button*>(child)) {
-                seen.buttons.emplace_back(button->label() ? button->label() : "");
-                if (!close) {
-                    close = button;
-                    seen.buttonWidth = button->w();
-                    seen.buttonHeight = button->h();
-                }
-            } else if (dynamic_cast<Fl_Box*>(child) && IsIconGlyph(child->label())) {
-                seen.icon = child->label();
-                seen.glyphSize = child->labelsize();
-            } else if (dynamic_cast<Fl_Box*>(child) && child->label()) {
-                seen.text = child->label();
-                seen.textSize = child->labelsize();
+    return window;
+}
+
+// What a box shows; `close` gets its first button.
+SeenMessage Describe(Fl_Window& window, Fl_Button** close) {
+    SeenMessage seen;
+    seen.caption = window.label() ? window.label() : "";
+    seen.titleInX = TitleInX(window);
+    seen.x = window.x();
+    seen.y = window.y();
+    seen.width = window.w();
+    seen.height = window.h();
+    *close = nullptr;
+    for (int i = 0; i < window.children(); ++i) {
+        Fl_Widget* child = window.child(i);
+        if (!child->visible()) continue;
+        if (auto* button = dynamic_cast<Fl_Button*>(child)) {
+            seen.buttons.emplace_back(button->label() ? button->label() : "");
+            if (!*close) {
+                *close = button;
+                seen.buttonWidth = button->w();
+                seen.buttonHeight = button->h();
             }
-        }
-        if (gSeen) gSeen->push_back(seen);
-        if (gAnswerKey != 0) {
-            const char text[2] = {static_cast<char>(gAnswerKey < 128 ? gAnswerKey : 0), 0};
-            SendKey(window, gAnswerKey, gAnswerKey == FL_Enter ? "\r" : text);
-        } else if (close) {
-            close->do_callback();
-        } else {
-            window->hide();
+        } else if (dynamic_cast<Fl_Box*>(child) && IsIconGlyph(child->label())) {
+            seen.icon = child->label();
+            seen.glyphSize = child->labelsize();
+        } else if (dynamic_cast<Fl_Box*>(child) && child->label()) {
+            seen.text = child->label();
+            seen.textSize = child->labelsize();
         }
     }
+    return seen;
+}
+
+// Records and closes an open message box; looks again a little later.
+void CloseMessages(void*) {
+    Fl::repeat_timeout(0.05, CloseMessages);
+    // Closing takes the window out of the list being walked: one at a time.
+    Fl_Window* window = OpenBox();
+    if (!window) return;
+    Fl_Button* close = nullptr;
+    const SeenMessage seen = Describe(*window, &close);
+    if (gSeen) gSeen->push_back(seen);
+    if (gAnswerKey != 0) {
+        const char text[2] = {static_cast<char>(gAnswerKey < 128 ? gAnswerKey : 0), 0};
+        SendKey(window, gAnswerKey, gAnswerKey == FL_Enter ? "\r" : text);
+    } else if (close) {
+        close->do_callback();
+    } else {
+        window->hide();
+    }
+}
+
+// Outside WithMessages no box is expected: one that opens fails the test
+// and is declined with Escape, instead of waiting for an answer for ever.
+void DeclineUnexpectedBoxes(void*) {
+    Fl::repeat_timeout(0.25, DeclineUnexpectedBoxes);
+    if (gSeen) return;
+    Fl_Window* window = OpenBox();
+    if (!window) return;
+    Fl_Button* close = nullptr;
+    const SeenMessage seen = Describe(*window, &close);
+    ADD_FAILURE() << "an unexpected box: " << seen.caption << ": " << seen.text;
+    SendKey(window, FL_Escape, "\033");
 }
 
 // Runs a command with its standard input or output on a pipe; keeps FLTK
@@ -200,12 +225,14 @@ void WindowTest::SetUp() {
     DataHome();
     if (!OpenDisplay()) GTEST_SKIP() << "no X display";
     ASSERT_NE(CreateMainWindow(CurrentTool()), nullptr);
+    Fl::add_timeout(0.25, DeclineUnexpectedBoxes);
     // Wait for the window to be mapped and drawn once.
     for (int i = 0; i < 100 && !window().visible(); ++i) Pump(0.02);
     Pump(0.1);
 }
 
 void WindowTest::TearDown() {
+    Fl::remove_timeout(DeclineUnexpectedBoxes);
     DestroyMainWindow();
     Pump(0.05);
 }
@@ -242,6 +269,16 @@ void WindowTest::TypeText(const char* text) {
         const char one[2] = {*text, 0};
         SendKey(Front().window, static_cast<unsigned char>(*text), one);
     }
+}
+
+void WindowTest::TypeInto(int32_t row, const char* utf8) {
+    ui::FocusControl(Front().state, row);
+    TypeText(utf8);
+}
+
+void WindowTest::EnterInputs(const char* weight, const char* potassium) {
+    TypeInto(0, weight);
+    TypeInto(1, potassium);
 }
 
 void WindowTest::Press(Fl_Widget& widget) {

@@ -48,11 +48,17 @@ protected:
 
     // Runs `action`; every message box it opens is recorded and closed by
     // its first button, or answered with the key `answerKey` ('y', 'n',
-    // FL_Enter, FL_Escape) pressed in the box.
+    // FL_Enter, FL_Escape) pressed in the box. A box that opens outside
+    // this fails the test and is declined.
     static std::vector<SeenMessage> WithMessages(const std::function<void()>& action,
                                                  int answerKey = 0);
     // Types UTF-8 text, one key press a byte, into the focused control.
     static void TypeText(const char* text);
+    // Types over the whole text of input field `row`, as the user does after
+    // Tab: the field counts as entered.
+    static void TypeInto(int32_t row, const char* utf8);
+    // Types the weight and the potassium: compute then asks about neither.
+    static void EnterInputs(const char* weight, const char* potassium);
 
     std::string Status() const;
     std::string InputText(int32_t row) const;
