@@ -58,12 +58,15 @@ inline constexpr int32_t kButtonFont = 7;
 inline constexpr int32_t kSmallFont = 8;
 
 // Win32 style values of the controls; other front ends read the role.
+// The statics show data (descriptor texts, verdicts): an "&" in them is
+// shown, not taken for an access key (SS_NOPREFIX).
 inline constexpr uint32_t kClientEdge = 0x00000200;
-inline constexpr uint32_t kInputLabelStyle = 0x50000002;
-// The edits and buttons are the tab stops.
+inline constexpr uint32_t kInputLabelStyle = 0x50000082;
+// The edits, the buttons and the read-only result box are the tab stops
+// (the keys skip the result box while it is empty: ui/keyboard.h).
 inline constexpr uint32_t kInputEditStyle = 0x50010080;
-inline constexpr uint32_t kStaticStyle = 0x50000000;
-inline constexpr uint32_t kResultBoxStyle = 0x50200844;
+inline constexpr uint32_t kStaticStyle = 0x50000080;
+inline constexpr uint32_t kResultBoxStyle = 0x50210844;
 inline constexpr uint32_t kButtonStyle = 0x5001000B;
 
 // A box of client pixels: left, top, width, height.

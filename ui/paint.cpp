@@ -60,29 +60,41 @@ Box RegionBox(const PaintRegion& region, Size client, double scale) {
     return box;
 }
 
-void PaintClientArea(const WindowState& state, const Painter& painter, Size client) {
-    const int32_t lineWidth = LineWidth(state.scale);
-    for (const PaintRegion& region : kPaintRegions) {
-        const Box box = RegionBox(region, client, state.scale);
-        switch (region.op) {
-            case PaintOp::Fill: painter.fillBox(painter.context, box, region.colour); break;
-            case PaintOp::Frame:
-                painter.frameBox(painter.context, box, region.colour, lineWidth);
-                break;
-            case PaintOp::Text: {
-                char16_t text[kRegionTextCapacity];
-                RegionTextOf(region.text, state, text, kRegionTextCapacity);
-                painter.textInBox(painter.context, box, text, region.colour, region.font,
-                                  region.align);
-                break;
-            }
+namespace {
+
+void PaintRegionIn(const WindowState& state, const Painter& painter, const PaintRegion& region,
+                   Box box) {
+    const uint32_t colour = ColourOf(region.role, state.systemColours);
+    switch (region.op) {
+        case PaintOp::Fill: painter.fillBox(painter.context, box, colour); break;
+        case PaintOp::Frame:
+            painter.frameBox(painter.context, box, colour, LineWidth(state.scale));
+            break;
+        case PaintOp::Text: {
+            char16_t text[kRegionTextCapacity];
+            RegionTextOf(region.text, state, text, kRegionTextCapacity);
+            painter.textInBox(painter.context, box, text, colour, region.font, region.align);
+            break;
         }
     }
 }
 
+}  // namespace
+
+void PaintClientArea(const WindowState& state, const Painter& painter, Size client) {
+    for (const PaintRegion& region : kPaintRegions) {
+        PaintRegionIn(state, painter, region, RegionBox(region, client, state.scale));
+    }
+}
+
+void PaintStatusLine(const WindowState& state, const Painter& painter, Box box) {
+    PaintRegionIn(state, painter, kFooterRegion, box);
+    PaintRegionIn(state, painter, kStatusRegion, box);
+}
+
 void PaintButton(const WindowState& state, const Painter& painter, Box box,
                  const char16_t* caption, ButtonKind kind, bool pressed, bool focused) {
-    const ButtonFace face = ButtonFaceOf(kind, pressed);
+    const ButtonFace face = ButtonFaceOf(kind, pressed, state.systemColours);
     const int32_t lineWidth = LineWidth(state.scale);
     painter.fillBox(painter.context, box, face.fill);
     painter.frameBox(painter.context, box, face.border, lineWidth);

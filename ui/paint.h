@@ -3,6 +3,8 @@
 // owner-drawn buttons and the text colours of the controls. A front end
 // draws the regions with three primitives (fill a box, frame a box, one
 // line of text in a box) and asks the decisions below from its own hooks.
+// Each colour names a role (ui/palette.h); the state's system colours, when
+// a High Contrast theme is on, replace the palette.
 #pragma once
 
 #include <cstdint>
@@ -28,47 +30,56 @@ inline constexpr int32_t kToClientEdge = -1;
 struct PaintRegion {
     PaintOp op;
     Box box;
-    uint32_t colour;
+    ColourRole role;
+    uint32_t colour;  // the role's colour in the palette
     int32_t font;  // 1..8 for text, 0 otherwise
     RegionText text;
     TextAlign align;
 };
 
-constexpr PaintRegion FillRegion(Box box, uint32_t colour) {
-    return {PaintOp::Fill, box, colour, 0, RegionText::None, TextAlign::Left};
+constexpr PaintRegion FillRegion(Box box, ColourRole role) {
+    return {PaintOp::Fill, box, role, PaletteColour(role), 0, RegionText::None, TextAlign::Left};
 }
 // A one-pixel outline on the box's own edge pixels; the inside stays as it is.
-constexpr PaintRegion FrameRegion(Box box, uint32_t colour) {
-    return {PaintOp::Frame, box, colour, 0, RegionText::None, TextAlign::Left};
+constexpr PaintRegion FrameRegion(Box box, ColourRole role) {
+    return {PaintOp::Frame, box, role, PaletteColour(role), 0, RegionText::None, TextAlign::Left};
 }
 // One line, vertically centred, transparent, cut with an ellipsis at its end.
-constexpr PaintRegion TextRegion(Box box, uint32_t colour, int32_t font, RegionText text,
+constexpr PaintRegion TextRegion(Box box, ColourRole role, int32_t font, RegionText text,
                                  TextAlign align) {
-    return {PaintOp::Text, box, colour, font, text, align};
+    return {PaintOp::Text, box, role, PaletteColour(role), font, text, align};
 }
+
+// The footer and the status line on it; a front end that shows the status
+// in a control of its own draws it from these (PaintStatusLine).
+inline constexpr PaintRegion kFooterRegion =
+    FillRegion({0, kFooterTop, kToClientEdge, kClientHeight - kFooterTop}, ColourRole::FooterBand);
+inline constexpr PaintRegion kStatusRegion = TextRegion(
+    kStatusBox, ColourRole::StatusText, kSmallFont, RegionText::StatusLine, TextAlign::Right);
 
 // Later regions lie over earlier ones: both panels before the captions,
 // the captions before the rules under them.
 inline constexpr PaintRegion kPaintRegions[] = {
-    FillRegion({0, 0, kToClientEdge, kToClientEdge}, kWindowBackground),
-    FillRegion({0, 0, kToClientEdge, kHeaderHeight}, kHeaderBand),
-    FillRegion(kAccentStripBox, kAccentStrip),
-    TextRegion(kTitleBox, kWhite, kTitleFont, RegionText::Title, TextAlign::Left),
-    TextRegion(kSubtitleBox, kSubtitleText, kSubtitleFont, RegionText::Subtitle, TextAlign::Left),
+    FillRegion({0, 0, kToClientEdge, kToClientEdge}, ColourRole::WindowBackground),
+    FillRegion({0, 0, kToClientEdge, kHeaderHeight}, ColourRole::HeaderBand),
+    FillRegion(kAccentStripBox, ColourRole::AccentStrip),
+    TextRegion(kTitleBox, ColourRole::Title, kTitleFont, RegionText::Title, TextAlign::Left),
+    TextRegion(kSubtitleBox, ColourRole::Subtitle, kSubtitleFont, RegionText::Subtitle,
+               TextAlign::Left),
     // The maker's web address would sit at the header's right end; this tool names none.
-    FillRegion(kLeftPanel, kWhite),
-    FrameRegion(kLeftPanel, kPanelBorder),
-    FillRegion(kRightPanel, kWhite),
-    FrameRegion(kRightPanel, kPanelBorder),
-    TextRegion(kInputsCaptionBox, kHeaderBand, kSubtitleFont, RegionText::InputsCaption,
-               TextAlign::Left),
-    TextRegion(kResultsCaptionBox, kHeaderBand, kSubtitleFont, RegionText::ResultsCaption,
-               TextAlign::Left),
-    FillRegion(kInputsRule, kCaptionRule),
-    FillRegion(kResultsRule, kCaptionRule),
+    FillRegion(kLeftPanel, ColourRole::Panel),
+    FrameRegion(kLeftPanel, ColourRole::PanelBorder),
+    FillRegion(kRightPanel, ColourRole::Panel),
+    FrameRegion(kRightPanel, ColourRole::PanelBorder),
+    TextRegion(kInputsCaptionBox, ColourRole::SectionCaption, kSubtitleFont,
+               RegionText::InputsCaption, TextAlign::Left),
+    TextRegion(kResultsCaptionBox, ColourRole::SectionCaption, kSubtitleFont,
+               RegionText::ResultsCaption, TextAlign::Left),
+    FillRegion(kInputsRule, ColourRole::CaptionRule),
+    FillRegion(kResultsRule, ColourRole::CaptionRule),
     // The footer keeps its height when the client area is taller.
-    FillRegion({0, kFooterTop, kToClientEdge, kClientHeight - kFooterTop}, kFooterBand),
-    TextRegion(kStatusBox, kMutedText, kSmallFont, RegionText::StatusLine, TextAlign::Right),
+    kFooterRegion,
+    kStatusRegion,
 };
 // The first region is the background, filled under every other one.
 static_assert(sizeof(kPaintRegions) > 0 && kPaintRegions[0].op == PaintOp::Fill);
@@ -91,6 +102,24 @@ constexpr ButtonKind ButtonKindOf(int32_t id) {
     return id == kComputeId ? ButtonKind::Primary : ButtonKind::Normal;
 }
 
+struct ButtonFaceRoles {
+    ColourRole fill;
+    ColourRole border;  // one pixel on the button's edge
+    ColourRole caption;
+};
+
+// Held down, a button's fill darkens; in the palette its border and caption
+// stay (a High Contrast theme swaps fill and caption: ui/palette.h).
+constexpr ButtonFaceRoles ButtonFaceRolesOf(ButtonKind kind, bool pressed) {
+    using R = ColourRole;
+    if (kind == ButtonKind::Primary) {
+        return {pressed ? R::PrimaryFillPressed : R::PrimaryFill, R::PrimaryBorder,
+                pressed ? R::PrimaryCaptionPressed : R::PrimaryCaption};
+    }
+    return {pressed ? R::ButtonFillPressed : R::ButtonFill, R::ButtonBorder,
+            pressed ? R::ButtonCaptionPressed : R::ButtonCaption};
+}
+
 struct ButtonFace {
     uint32_t fill;
     uint32_t border;  // one pixel on the button's edge
@@ -99,14 +128,12 @@ struct ButtonFace {
     TextAlign align;
 };
 
-// Held down, a button's fill darkens; its border and caption stay.
-constexpr ButtonFace ButtonFaceOf(ButtonKind kind, bool pressed) {
-    if (kind == ButtonKind::Primary) {
-        return {pressed ? kPrimaryFillPressed : kPrimaryFill, kPrimaryBorder, kWhite, kButtonFont,
-                TextAlign::Centre};
-    }
-    return {pressed ? kButtonFillPressed : kWhite, kButtonBorder, kMainText, kButtonFont,
-            TextAlign::Centre};
+// The face in colours: the palette's, or the system's (ColourOf).
+constexpr ButtonFace ButtonFaceOf(ButtonKind kind, bool pressed,
+                                  const SystemColours* system = nullptr) {
+    const ButtonFaceRoles roles = ButtonFaceRolesOf(kind, pressed);
+    return {ColourOf(roles.fill, system), ColourOf(roles.border, system),
+            ColourOf(roles.caption, system), kButtonFont, TextAlign::Centre};
 }
 
 // A button the keyboard focused shows a dotted rectangle 4 pixels (at
@@ -117,24 +144,29 @@ constexpr bool ShowsFocusRectangle(const WindowState& state, bool focused) {
 }
 
 // Every control sits on a white panel; the edits are opaque in it.
-inline constexpr uint32_t kControlBackground = kWhite;
+inline constexpr uint32_t kControlBackground = PaletteColour(ColourRole::ControlBackground);
 // Both text colours of the controls stand out from that ground.
 static_assert(kMainText != kControlBackground && kMutedText != kControlBackground);
 
 // `level` is the verdict's severity; the other roles ignore it. A button's
 // caption takes the colour of its face (ButtonFaceOf).
-constexpr uint32_t ControlTextColour(ControlRole role, int32_t level) {
+constexpr ColourRole ControlTextRole(ControlRole role, int32_t level) {
     switch (role) {
-        case ControlRole::Verdict: return VerdictColour(level);
+        case ControlRole::Verdict: return VerdictRole(level);
         case ControlRole::Note:
         case ControlRole::ResultBox:
         case ControlRole::InputEdit:
-        case ControlRole::Button: return kMainText;
+        case ControlRole::Button: return ColourRole::MainText;
         case ControlRole::InputLabel:
         case ControlRole::Unit:
         case ControlRole::Reference: break;
     }
-    return kMutedText;
+    return ColourRole::MutedText;
+}
+
+constexpr uint32_t ControlTextColour(ControlRole role, int32_t level,
+                                     const SystemColours* system = nullptr) {
+    return ColourOf(ControlTextRole(role, level), system);
 }
 
 // A front end's drawing of the three primitives into its window; every
@@ -149,8 +181,13 @@ struct Painter {
     void* context;
 };
 
-// The regions of the client area, in painting order, at the state's scale.
+// The regions of the client area, in painting order, at the state's scale
+// in the state's colours.
 void PaintClientArea(const WindowState& state, const Painter& painter, Size client);
+
+// The status line in a control of its own that fills `box`: the footer's
+// ground, then the text, as PaintClientArea draws them there.
+void PaintStatusLine(const WindowState& state, const Painter& painter, Box box);
 
 // An owner-drawn button filling `box`: its face, its caption and, when the
 // keyboard focused it, the focus rectangle, at the state's scale.

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/descriptor.h"
+#include "ui/palette.h"
 #include "ui/services.h"
 
 namespace tarn::ui {
@@ -31,6 +32,9 @@ struct WindowState {
     bool focusCues = false;
     // The scale the window is drawn at (ui/scale.h); 1 on a 96-DPI screen.
     double scale = 1.0;
+    // While a High Contrast theme is on, the system's colours the window is
+    // drawn in, owned by the front end; null: the palette.
+    const SystemColours* systemColours = nullptr;
 };
 
 // True once InitializeWindowState (ui/commands.h) gave the state a tool and

@@ -91,7 +91,7 @@ class Image:
         optional = offset + 24
         (self.magic,) = struct.unpack_from("<H", data, optional)
         (self.subsystem_major, self.subsystem_minor) = struct.unpack_from("<HH", data, optional + 48)
-        (self.subsystem,) = struct.unpack_from("<H", data, optional + 68)
+        (self.subsystem, self.dll_characteristics) = struct.unpack_from("<HH", data, optional + 68)
         (directories,) = struct.unpack_from("<I", data, optional + 108)
         self.directories = [struct.unpack_from("<II", data, optional + 112 + 8 * i)
                             for i in range(directories)]
@@ -153,6 +153,10 @@ def version_blocks(data, offset=0, end=None):
 def check_header(image):
     expect(image.magic == 0x20B and image.machine == 0x8664, "PE32+ for x86-64")
     expect(image.subsystem == 2, "GUI subsystem")
+    # Without it Remote Desktop and Citrix run the program under their
+    # compatibility layer (MinGW's linker sets it only with --tsaware).
+    expect(image.dll_characteristics & 0x8000,
+           f"Terminal-Server-aware (DllCharacteristics {image.dll_characteristics:#06x})")
     expect((image.subsystem_major, image.subsystem_minor) <= (6, 1),
            f"subsystem version {image.subsystem_major}.{image.subsystem_minor}: Windows 7 (6.1) may load it")
     expect(image.timestamp == 0, "no link time stamp in the COFF header")

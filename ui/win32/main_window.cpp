@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "engine/text.h"
 #include "ui/commands.h"
 #include "ui/control_tree.h"
@@ -17,11 +19,11 @@ namespace tarn::win32 {
 // The layout table carries the Win32 style values as numbers.
 static_assert(ui::kMainWindowStyle == (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
 static_assert(ui::kClientEdge == WS_EX_CLIENTEDGE);
-static_assert(ui::kInputLabelStyle == (WS_CHILD | WS_VISIBLE | SS_RIGHT));
+static_assert(ui::kInputLabelStyle == (WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX));
 static_assert(ui::kInputEditStyle == (WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL));
-static_assert(ui::kStaticStyle == (WS_CHILD | WS_VISIBLE));
-static_assert(ui::kResultBoxStyle ==
-              (WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_READONLY | ES_AUTOVSCROLL | ES_MULTILINE));
+static_assert(ui::kStaticStyle == (WS_CHILD | WS_VISIBLE | SS_NOPREFIX));
+static_assert(ui::kResultBoxStyle == (WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_READONLY |
+                                      ES_AUTOVSCROLL | ES_MULTILINE));
 static_assert(ui::kButtonStyle == (WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW));
 
 namespace {
@@ -30,6 +32,9 @@ MainWindow gWindow;
 
 constexpr int32_t kIconResource = 1;
 constexpr int32_t kControlTextCapacity = 512;
+// The status line draws itself through the shared painter (DrawStatusLine),
+// pixel for pixel as the client area paints it; its text is its name.
+constexpr DWORD kStatusLineStyle = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOPREFIX;
 
 const wchar_t* ClassNameOf(ui::ControlKind kind) {
     switch (kind) {
@@ -61,6 +66,31 @@ HWND CreateControl(const ui::ControlLayout& layout, const ToolDescriptor& tool) 
     return control;
 }
 
+// What a screen reader needs beyond a control's text: an input's unit as
+// its description (its name is the label created just before it), the
+// verdict as a live region (it also names the result box created after it).
+void Annotate(const ui::ControlLayout& layout, HWND control, const ToolDescriptor& tool) {
+    const AccessibleProperties& properties = *gWindow.accessibleProperties;
+    if (layout.role == ui::ControlRole::Verdict) properties.markLiveRegion(control);
+    if (layout.role != ui::ControlRole::InputEdit || layout.input < 0 ||
+        layout.input >= ClampedInputCount(tool)) {
+        return;
+    }
+    const char16_t* unit = tool.inputs[layout.input].unit;
+    if (unit && unit[0] != 0) properties.setDescription(control, Wide(unit));
+}
+
+// After the control tree, so that nothing comes between the verdict and
+// the result box in the Z-order.
+HWND CreateStatusLine() {
+    const ui::Box box = ui::ScaledBox(ui::kStatusBox, gWindow.state.scale);
+    HWND status = CreateWindowExW(0, L"STATIC", Wide(gWindow.state.statusLine), kStatusLineStyle,
+                                  box.x, box.y, box.width, box.height, gWindow.window, nullptr,
+                                  gWindow.instance, nullptr);
+    if (status) gWindow.accessibleProperties->markLiveRegion(status);
+    return status;
+}
+
 LRESULT OnCreate(HWND window) {
     gWindow.window = window;
     const ToolDescriptor& tool = *gWindow.state.tool;
@@ -70,12 +100,19 @@ LRESULT OnCreate(HWND window) {
         HWND control = CreateControl(tree[i], tool);
         gWindow.controls[i] = control;
         if (HWND* kept = SlotHandle(gWindow, tree[i].slot)) *kept = control;
+        Annotate(tree[i], control, tool);
     }
     gWindow.controlCount = count;
+    gWindow.statusLine = CreateStatusLine();
     return 0;
 }
 
+// The children still exist: what was annotated on them is dropped.
 LRESULT OnDestroy() {
+    for (int32_t i = 0; i < gWindow.controlCount; ++i) {
+        gWindow.accessibleProperties->clear(gWindow.controls[i]);
+    }
+    if (gWindow.statusLine) gWindow.accessibleProperties->clear(gWindow.statusLine);
     PostQuitMessage(0);
     return 0;
 }
@@ -136,7 +173,11 @@ LRESULT OnKillFocus(HWND window, HWND next) {
 }
 
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
-    DrawButton(item);
+    if (item.CtlType == ODT_STATIC) {
+        DrawStatusLine(item);
+    } else {
+        DrawButton(item);
+    }
     return 1;
 }
 
@@ -161,6 +202,32 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
+// A solid brush of a role's colour in the window's colours, in place of the
+// one it had.
+void ReplaceBrush(HBRUSH& brush, ui::ColourRole role) {
+    HBRUSH made = CreateSolidBrush(ToColorRef(ui::ColourOf(role, gWindow.state.systemColours)));
+    if (brush) DeleteObject(brush);
+    brush = made;
+}
+
+// The palette, or the system's colours while a High Contrast theme is on;
+// read at start-up and again whenever the system's colours or settings change.
+void TakeColourScheme() {
+    const bool highContrast =
+        ReadHighContrastColours(*gWindow.systemParameters, gWindow.systemColours);
+    gWindow.state.systemColours = highContrast ? &gWindow.systemColours : nullptr;
+    ReplaceBrush(gWindow.panelBrush, ui::ColourRole::ControlBackground);
+    ReplaceBrush(gWindow.footerBrush, ui::kFooterRegion.role);
+}
+
+// A theme switched on or off, or its colours changed: everything is
+// repainted in the colours now in force.
+LRESULT OnColoursChanged(HWND window) {
+    TakeColourScheme();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+}
+
 // The window's fonts at its scale, in place of those it had (the caller
 // deletes those once no control uses them).
 void CreateFonts() {
@@ -174,7 +241,8 @@ void CreateFonts() {
     }
 }
 
-// Every control at its box and font of the control tree at the window's scale.
+// Every control at its box and font of the control tree at the window's
+// scale, and the status line at its box.
 void LayOutControls() {
     ui::ControlLayout tree[ui::kMaxControls];
     const int32_t count =
@@ -188,6 +256,9 @@ void LayOutControls() {
                          reinterpret_cast<WPARAM>(Font(tree[i].font)), TRUE);
         }
     }
+    const ui::Box status = ui::ScaledBox(ui::kStatusBox, gWindow.state.scale);
+    SetWindowPos(gWindow.statusLine, nullptr, status.x, status.y, status.width, status.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The program's icon at `size` pixels square. LoadImageW takes the nearest
@@ -313,9 +384,12 @@ HFONT Font(int32_t number) {
     return gWindow.fonts[number - 1];
 }
 
-HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
+HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool,
+                      const SystemParameters& parameters, const AccessibleProperties& properties) {
     gWindow = MainWindow{};
     gWindow.instance = instance;
+    gWindow.systemParameters = &parameters;
+    gWindow.accessibleProperties = &properties;
     ui::InitializeWindowState(gWindow.state, tool, kWindowServices, &gWindow);
     // On the primary monitor, at its DPI, fitted to its work area.
     HMONITOR monitor = PrimaryMonitor();
@@ -323,7 +397,7 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     FitTo(MonitorDpi(monitor), area);
 
     CreateFonts();
-    gWindow.whiteBrush = CreateSolidBrush(ToColorRef(ui::kControlBackground));
+    TakeColourScheme();
     gWindow.backgroundBrush = CreateSolidBrush(ToColorRef(ui::kWindowBackground));
     RegisterWindowClass();
 
@@ -343,6 +417,16 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool) {
     return window;
 }
 
+void ShowStatusLine() {
+    HWND status = gWindow.statusLine;
+    if (!status) return;
+    char16_t shown[ui::kStatusLineCapacity] = {};
+    GetWindowTextW(status, Wide(shown), ui::kStatusLineCapacity);
+    if (wcscmp(Wide(shown), Wide(gWindow.state.statusLine)) == 0) return;
+    SetWindowTextW(status, Wide(gWindow.state.statusLine));
+    AnnounceLiveRegion(status);
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreate(window);
@@ -359,15 +443,23 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return BrushResult(
                 StaticColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         case WM_COMMAND: return OnCommand(window, wParam, lParam);
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE: return OnColoursChanged(window);
         case WM_DPICHANGED:
             return OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
+// COM on the window's thread, for the accessibility annotations; without
+// it the window still works and is merely not annotated.
 int32_t RunDesktopWindow(void* instance, const ToolDescriptor& tool) {
-    if (!CreateMainWindow(static_cast<HINSTANCE>(instance), tool)) return 1;
-    return RunMessageLoop();
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    int32_t result = 1;
+    if (CreateMainWindow(static_cast<HINSTANCE>(instance), tool)) result = RunMessageLoop();
+    ReleaseAccessibleProperties();
+    if (com) CoUninitialize();
+    return result;
 }
 
 }  // namespace tarn::win32

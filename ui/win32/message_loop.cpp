@@ -1,6 +1,6 @@
 // The message loop and its keys: Enter presses the focused button or
-// computes, F5 computes, Tab and Shift+Tab move the focus; a mouse press
-// hides the focus rectangle.
+// computes, F5 computes, Tab and Shift+Tab move the focus, Ctrl+A selects
+// an edit's text; a mouse press hides the focus rectangle.
 #include <windows.h>
 
 #include "ui/commands.h"
@@ -30,6 +30,23 @@ bool IsControlKey(const MSG& message, WPARAM key) {
 bool IsTabKey(const MSG& message) {
     return IsKeyDown(message, VK_TAB) && !IsHeld(VK_CONTROL) && !IsHeld(VK_MENU) &&
            IsInMainWindow(message.hwnd);
+}
+
+// An input edit or the result box.
+bool IsEditOfWindow(HWND target) {
+    const MainWindow& window = Window();
+    if (target && target == window.resultBox) return true;
+    for (HWND edit : window.inputEdits) {
+        if (edit && edit == target) return true;
+    }
+    return false;
+}
+
+// Ctrl+A, not AltGr+A (Ctrl and Alt): edits before Windows 10 1809 know no
+// such key and only beep at the character it makes.
+bool IsSelectAllKey(const MSG& message) {
+    return IsKeyDown(message, 'A') && IsHeld(VK_CONTROL) && !IsHeld(VK_MENU) &&
+           IsEditOfWindow(message.hwnd);
 }
 
 bool IsPointerPress(const MSG& message) {
@@ -64,6 +81,10 @@ void ProcessMessage(const MSG& message) {
     }
     if (IsTabKey(message)) {
         ui::TabKey(state, !IsHeld(VK_SHIFT));
+        return;
+    }
+    if (IsSelectAllKey(message)) {
+        SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
         return;
     }
     if (IsPointerPress(message) && ui::PointerPressed(state)) RepaintFocusedControl();

@@ -1,6 +1,6 @@
 // Painting of the main window with GDI: the three primitives of the shared
-// painter, over which ui/paint.h draws the client area and the owner-drawn
-// buttons, and the colours of the controls.
+// painter, over which ui/paint.h draws the client area, the owner-drawn
+// buttons and the status line, and the colours of the controls.
 #include <windows.h>
 
 #include "ui/paint.h"
@@ -11,7 +11,8 @@ namespace tarn::win32 {
 namespace {
 
 constexpr int32_t kButtonTextCapacity = 64;
-constexpr UINT kTextFlags = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
+// An "&" in a text is shown, not taken for an access key.
+constexpr UINT kTextFlags = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
 HDC DcOf(void* context) { return static_cast<HDC>(context); }
 
@@ -72,20 +73,34 @@ void DrawButton(const DRAWITEMSTRUCT& item) {
                     (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0);
 }
 
-HBRUSH EditColours(HDC dc) {
-    SetTextColor(dc, ToColorRef(ui::ControlTextColour(ui::ControlRole::InputEdit, 0)));
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, ToColorRef(ui::kControlBackground));
-    return Window().whiteBrush;
+// The status line's own box holds the footer's ground and the text, as the
+// client area has them there.
+void DrawStatusLine(const DRAWITEMSTRUCT& item) {
+    ui::PaintStatusLine(Window().state, PainterOn(item.hDC), BoxOf(item.rcItem));
 }
 
-// Transparent on the white brush: the panel shows through around the text.
+HBRUSH EditColours(HDC dc) {
+    const ui::WindowState& state = Window().state;
+    SetTextColor(dc, ToColorRef(ui::ControlTextColour(ui::ControlRole::InputEdit, 0,
+                                                      state.systemColours)));
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, ToColorRef(ui::ColourOf(ui::ColourRole::ControlBackground, state.systemColours)));
+    return Window().panelBrush;
+}
+
+// Transparent on the panel's brush: the panel shows through around the
+// text. The status line draws itself; asked, it names the footer's colours.
 HBRUSH StaticColours(HDC dc, HWND control) {
     const MainWindow& window = Window();
-    const uint32_t colour = ui::ControlTextColour(RoleOf(control), window.state.currentLevel);
+    const ui::SystemColours* system = window.state.systemColours;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ToColorRef(colour));
-    return window.whiteBrush;
+    if (control == window.statusLine) {
+        SetTextColor(dc, ToColorRef(ui::ColourOf(ui::kStatusRegion.role, system)));
+        return window.footerBrush;
+    }
+    SetTextColor(dc, ToColorRef(ui::ControlTextColour(RoleOf(control), window.state.currentLevel,
+                                                      system)));
+    return window.panelBrush;
 }
 
 }  // namespace tarn::win32

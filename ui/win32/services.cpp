@@ -2,6 +2,8 @@
 // MainWindow record.
 #include <windows.h>
 
+#include <cwchar>
+
 #include "engine/format.h"
 #include "engine/text.h"
 #include "ui/services.h"
@@ -12,6 +14,13 @@ namespace tarn::win32 {
 namespace {
 
 using ui::MessageIcon;
+
+// Room for a verdict read back to compare; a longer one counts as changed.
+constexpr int32_t kVerdictCapacity = 512;
+// A clipboard held by another program (a remote session's clipboard sync
+// holds it briefly and often) is tried again: five tries over 200 ms.
+constexpr int32_t kClipboardTries = 5;
+constexpr DWORD kClipboardRetryMilliseconds = 50;
 
 MainWindow& Of(void* context) { return *static_cast<MainWindow*>(context); }
 
@@ -27,14 +36,22 @@ void ReadControlText(void* context, int32_t slot, char16_t* buffer, int32_t capa
     if (control) GetWindowTextW(control, Wide(buffer), capacity);
 }
 
+// A verdict that changed is announced: it is a live region.
 void SetControlText(void* context, int32_t slot, const char16_t* text) {
     MainWindow& window = Of(context);
     HWND control = ControlOfSlot(window, slot);
     if (!control) return;
+    bool changed = true;
+    if (slot == ui::kVerdictLineSlot) {
+        char16_t shown[kVerdictCapacity] = {};
+        GetWindowTextW(control, Wide(shown), kVerdictCapacity);
+        changed = wcscmp(Wide(shown), Wide(TextOrEmpty(text))) != 0;
+    }
     const bool wasSetting = window.settingText;
     window.settingText = true;
     SetWindowTextW(control, Wide(TextOrEmpty(text)));
     window.settingText = wasSetting;
+    if (slot == ui::kVerdictLineSlot && changed) AnnounceLiveRegion(control);
 }
 
 void FocusControl(void* context, int32_t slot) {
@@ -69,15 +86,27 @@ bool AskYesNo(void* context, const char16_t* text, const char16_t* caption) {
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
-void RepaintMainWindow(void* context) { InvalidateRect(Of(context).window, nullptr, FALSE); }
+// The status line may have changed with it.
+void RepaintMainWindow(void* context) {
+    InvalidateRect(Of(context).window, nullptr, FALSE);
+    ShowStatusLine();
+}
 
 void RepaintVerdictLine(void* context) { InvalidateRect(Of(context).verdictLine, nullptr, TRUE); }
+
+bool OpenClipboardPatiently(HWND owner) {
+    for (int32_t attempt = 0; attempt < kClipboardTries; ++attempt) {
+        if (attempt > 0) Sleep(kClipboardRetryMilliseconds);
+        if (OpenClipboard(owner)) return true;
+    }
+    return false;
+}
 
 // The clipboard owns the block once SetClipboardData accepts it; until then
 // every failure gives it back. The block is zero-filled, so nothing but
 // terminators follows the text in its spare bytes.
 bool PutClipboardText(void* context, const char16_t* text) {
-    if (!OpenClipboard(Of(context).window)) return false;
+    if (!OpenClipboardPatiently(Of(context).window)) return false;
     EmptyClipboard();
     const int32_t length = TextLength(text);
     const SIZE_T bytes = static_cast<SIZE_T>(length) * sizeof(char16_t) + 32;

@@ -10,6 +10,7 @@
 
 #include "tests/support/rectangle_text.h"
 #include "tests/ui/win32/window_fixture.h"
+#include "ui/win32/gdi.h"
 
 namespace tarn::win32::testing {
 namespace {
@@ -26,31 +27,38 @@ struct ExpectedControl {
     const wchar_t* face;
 };
 
+// Every static that shows data has SS_NOPREFIX (0x80): an "&" in it is shown.
+// The status line draws itself (SS_OWNERDRAW, 0x0D) and gets no font.
 const ExpectedControl kExpected[] = {
-    {L"Static", 0, 0x50000002, {24, 151, 208, 173}, 0, L"体重", 14, 400, L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000082, {24, 151, 208, 173}, 0, L"体重", 14, 400, L"Microsoft YaHei UI"},
     {L"Edit", WS_EX_CLIENTEDGE, 0x50010080, {216, 146, 368, 173}, 2000, L"60", 15, 400,
      L"Microsoft YaHei UI"},
-    {L"Static", 0, 0x50000000, {374, 150, 452, 172}, 0, L"kg", 12, 400, L"Microsoft YaHei UI"},
-    {L"Static", 0, 0x50000002, {24, 185, 208, 207}, 0, L"血钾", 14, 400, L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000080, {374, 150, 452, 172}, 0, L"kg", 12, 400, L"Microsoft YaHei UI"},
+    {L"Static", 0, 0x50000082, {24, 185, 208, 207}, 0, L"血钾", 14, 400, L"Microsoft YaHei UI"},
     {L"Edit", WS_EX_CLIENTEDGE, 0x50010080, {216, 180, 368, 207}, 2001, L"6.8", 15, 400,
      L"Microsoft YaHei UI"},
-    {L"Static", 0, 0x50000000, {374, 184, 452, 206}, 0, L"mmol/L", 12, 400,
+    {L"Static", 0, 0x50000080, {374, 184, 452, 206}, 0, L"mmol/L", 12, 400,
      L"Microsoft YaHei UI"},
-    {L"Static", 0, 0x50000000, {492, 142, 984, 188}, 0, L"填写左侧参数，点击“计算”", 21, 700,
+    {L"Static", 0, 0x50000080, {492, 142, 984, 188}, 0, L"填写左侧参数，点击“计算”", 21, 700,
      L"Microsoft YaHei UI"},
-    {L"Edit", WS_EX_CLIENTEDGE, 0x50200844, {492, 196, 984, 428}, 3000, L"", 15, 400,
+    {L"Edit", WS_EX_CLIENTEDGE, 0x50210844, {492, 196, 984, 428}, 3000, L"", 15, 400,
      L"Consolas"},
-    {L"Static", 0, 0x50000000, {492, 444, 984, 564}, 0,
-     L"同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。", 12, 400,
+    {L"Static", 0, 0x50000080, {492, 444, 984, 564}, 0,
+     L"① 先做 12 导联心电图；有高钾改变即缓慢静推钙剂（5–10 分钟），仍有改变可重复。"
+     L"② 用胰岛素前测血糖，用后每小时复测，至少 6 小时；成人用前血糖 <7 mmol/L 者另予 10% 葡萄糖 50 ml/h，共 5 小时。"
+     L"③ 体重 <40 kg：用 10% 葡萄糖，胰岛素须稀释后抽取；本工具不适用于新生儿。"
+     L"④ 同时排钾（利尿、钾结合剂、透析）。", 12, 400,
      L"Microsoft YaHei UI"},
-    {L"Static", 0, 0x50000000, {492, 576, 984, 632}, 0,
-     L"参考依据：高钾处理：10% 葡萄糖酸钙 0.5ml/kg（最多 20ml）、胰岛素 0.1U/kg（最多 10U）+ 50% 葡萄糖", 12, 400,
+    {L"Static", 0, 0x50000080, {492, 576, 984, 632}, 0,
+     L"参考依据：UKKA 成人急性高钾血症指南（2023）；中国慢性肾脏病血钾管理专家共识（2020）；儿童：BNFc", 12, 400,
      L"Microsoft YaHei UI"},
     {L"Button", 0, 0x5001000B, {20, 668, 172, 708}, 1001, L"计算 (F5)", 0, 0, nullptr},
     {L"Button", 0, 0x5001000B, {184, 668, 316, 708}, 1002, L"保存记录", 0, 0, nullptr},
     {L"Button", 0, 0x5001000B, {328, 668, 460, 708}, 1003, L"复制结果", 0, 0, nullptr},
     {L"Button", 0, 0x5001000B, {472, 668, 604, 708}, 1004, L"清空重填", 0, 0, nullptr},
     {L"Button", 0, 0x5001000B, {616, 668, 726, 708}, 1005, L"关于", 0, 0, nullptr},
+    {L"Static", 0, 0x5000008D, {740, 704, 1004, 720}, 0, L"就绪：填写参数后按 F5 或点击“计算”", 0, 0,
+     nullptr},
 };
 
 std::vector<HWND> Children(HWND parent) {
@@ -87,7 +95,7 @@ TEST_F(ControlTreeTest, EveryControlHasItsClassStylesIdBoxTextAndFont) {
 
         HFONT font = reinterpret_cast<HFONT>(SendMessageW(found, WM_GETFONT, 0, 0));
         if (expected.fontHeight == 0) {
-            EXPECT_EQ(font, nullptr) << "owner-drawn buttons paint their caption themselves";
+            EXPECT_EQ(font, nullptr) << "owner-drawn controls paint their text themselves";
             continue;
         }
         ASSERT_NE(font, nullptr);
@@ -109,8 +117,8 @@ TEST_F(ControlTreeTest, HandlesAreKeptForTheControlsTheCommandsUse) {
     EXPECT_EQ(window().inputEdits[2], nullptr);
     EXPECT_EQ(GetDlgCtrlID(window().resultBox), 3000);
     EXPECT_EQ(TextOf(window().verdictLine), L"填写左侧参数，点击“计算”");
-    EXPECT_EQ(TextOf(window().noteText),
-              L"同时需排钾（利尿、树脂、透析）；持续心电监护，警惕低血糖。");
+    EXPECT_EQ(TextOf(window().noteText), Wide(CurrentTool().note));
+    EXPECT_EQ(TextOf(window().statusLine), L"就绪：填写参数后按 F5 或点击“计算”");
     for (int id = 1001; id <= 1005; ++id) EXPECT_EQ(GetDlgCtrlID(button(id)), id);
 }
 
@@ -171,6 +179,25 @@ TEST_F(ControlTreeTest, ClosingTheWindowEndsTheMessageLoopWithZero) {
     PostMessageW(main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(RunMessageLoop(), 0);
     EXPECT_FALSE(IsWindow(main()));
+}
+
+// Remote Desktop and Citrix apply no compatibility layer to a program
+// marked Terminal-Server-aware in its PE header.
+TEST(ProgramHeader, OrdavelExeIsTerminalServerAware) {
+    FILE* file = _wfopen(ProgramPath().c_str(), L"rb");
+    ASSERT_NE(file, nullptr);
+    std::vector<unsigned char> head(4096);
+    head.resize(fread(head.data(), 1, head.size(), file));
+    fclose(file);
+    ASSERT_GT(head.size(), 0x40u);
+    const auto word = [&](size_t at) { return head[at] | (head[at + 1] << 8); };
+    const size_t pe = static_cast<size_t>(word(0x3C) | (word(0x3E) << 16));
+    ASSERT_LT(pe + 24 + 72, head.size());
+    ASSERT_EQ(word(pe), 0x4550) << "PE signature";
+    const size_t optional = pe + 24;
+    ASSERT_EQ(word(optional), 0x20B) << "PE32+";
+    const int characteristics = word(optional + 70);
+    EXPECT_EQ(characteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE, 0x8000);
 }
 
 // The program's own icon and version block, read from ordavel.exe.

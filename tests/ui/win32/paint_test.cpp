@@ -1,5 +1,6 @@
 // Painting into memory bitmaps: the regions of the client area, the
-// owner-drawn buttons and the colours handed to the controls.
+// owner-drawn buttons, the status line and the colours handed to the
+// controls, in the palette and under a High Contrast theme.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -248,7 +249,7 @@ TEST_F(PaintTest, TheFocusRectangleIsDrawnOnlyForTheKeyboard) {
     window().state.focusCues = false;
 }
 
-HBRUSH WhiteBrush() { return Window().whiteBrush; }
+HBRUSH WhiteBrush() { return Window().panelBrush; }
 
 struct Colours {
     HBRUSH brush;
@@ -289,6 +290,7 @@ TEST_F(PaintTest, StaticsAreTransparentMainOrMutedText) {
     for (HWND child = GetWindow(main(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const bool isStatic = ClassOf(child) == L"Static";
         if (!isStatic && child != window().resultBox) continue;
+        if (child == window().statusLine) continue;  // on the footer: below
         const Colours colours = AskColours(WM_CTLCOLORSTATIC, child);
         EXPECT_EQ(colours.brush, WhiteBrush());
         EXPECT_EQ(colours.mode, TRANSPARENT);
@@ -299,6 +301,207 @@ TEST_F(PaintTest, StaticsAreTransparentMainOrMutedText) {
         muted += !mainText;
     }
     EXPECT_EQ(muted, 5) << "two labels, two units and the reference line";
+}
+
+// The status line is a control of its own, drawn as the client area draws
+// the status there: pixel for pixel, for a short text and one cut short.
+TEST_F(PaintTest, TheStatusLineControlDrawsWhatTheClientAreaDrawsUnderIt) {
+    const RECT box = ClientRectInParent(window().statusLine);
+    ASSERT_EQ(box.left, 740);
+    ASSERT_EQ(box.top, 704);
+    ASSERT_EQ(box.right, 1004);
+    ASSERT_EQ(box.bottom, 720);
+    const std::u16string longText(200, u'宽');
+    for (const char16_t* status : {u"结果已复制到剪贴板", longText.c_str()}) {
+        CopyBounded(window().state.statusLine, ui::kStatusLineCapacity, status);
+        Canvas whole(1020, 720);
+        PaintContent(whole.dc(), RECT{0, 0, 1020, 720});
+        Canvas own(264, 16);
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_STATIC;
+        item.itemAction = ODA_DRAWENTIRE;
+        item.hwndItem = window().statusLine;
+        item.hDC = own.dc();
+        item.rcItem = RECT{0, 0, 264, 16};
+        EXPECT_EQ(SendMessageW(main(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), 1);
+        int differing = 0;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 264; ++x) differing += own.At(x, y) != whole.At(740 + x, 704 + y);
+        }
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(own.InkIn(0, 0, 264, 16, 0xECF1F4), 50) << "the text is drawn";
+    }
+    const Colours colours = AskColours(WM_CTLCOLORSTATIC, window().statusLine);
+    EXPECT_EQ(colours.text, RGB(0x78, 0x84, 0x8E));
+    LOGBRUSH brush = {};
+    GetObjectW(colours.brush, sizeof(brush), &brush);
+    EXPECT_EQ(brush.lbColor, RGB(0xEC, 0xF1, 0xF4)) << "the footer's ground";
+}
+
+// A High Contrast theme, as the window's system-parameters service reports
+// it: on or off as a test sets it, in colours none of the palette has.
+bool gHighContrast = true;
+
+uint32_t FakeSystemColour(int32_t index) {
+    switch (index) {
+        case COLOR_WINDOW: return 0x101828;
+        case COLOR_WINDOWTEXT: return 0xF8F070;
+        case COLOR_BTNFACE: return 0x282010;
+        case COLOR_BTNTEXT: return 0x70F0F8;
+        case COLOR_HIGHLIGHT: return 0x3050D0;
+        case COLOR_HIGHLIGHTTEXT: return 0xF0FFF0;
+        case COLOR_GRAYTEXT: return 0x90C090;
+        default: return 0xFF00FF;  // no colour the window asks for
+    }
+}
+
+const SystemParameters kFakeSystem = {[] { return gHighContrast; }, FakeSystemColour};
+
+constexpr uint32_t kWindowColour = 0x101828;
+constexpr uint32_t kWindowText = 0xF8F070;
+constexpr uint32_t kButtonFace = 0x282010;
+constexpr uint32_t kButtonText = 0x70F0F8;
+constexpr uint32_t kHighlight = 0x3050D0;
+constexpr uint32_t kHighlightText = 0xF0FFF0;
+constexpr uint32_t kGrayText = 0x90C090;
+
+// Every colour of the palette.
+constexpr uint32_t kPalette[] = {
+    0xF4F7F9, 0x006C96, 0x0084B0, 0xFFFFFF, 0xD6ECF6, 0xDAE2E8, 0xE4EAEE,
+    0xECF1F4, 0x2C3842, 0x78848E, 0x007AA8, 0x00648A, 0x006A94, 0xE2EAF0,
+    0xCED8E0, 0x008060, 0xB08400, 0xD66C00, 0xBE1E2D,
+};
+
+COLORREF Ref(uint32_t colour) { return RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF); }
+
+uint32_t BrushColour(HBRUSH brush) {
+    LOGBRUSH logical = {};
+    GetObjectW(brush, sizeof(logical), &logical);
+    return (GetRValue(logical.lbColor) << 16) | (GetGValue(logical.lbColor) << 8) |
+           GetBValue(logical.lbColor);
+}
+
+class HighContrastTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        gHighContrast = true;
+        ASSERT_NE(CreateMainWindow(GetModuleHandleW(nullptr), CurrentTool(), kFakeSystem), nullptr);
+        Pump();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        gHighContrast = true;
+    }
+};
+
+const PixelCase kHighContrastRegions[] = {
+    {0, 0, kHighlight, "accent strip"},
+    {900, 20, kHighlight, "header band"},
+    {500, 88, kButtonFace, "background under the header"},
+    {20, 96, kWindowText, "left panel border"},
+    {100, 400, kWindowColour, "left panel"},
+    {460, 300, kButtonFace, "gap between panels"},
+    {999, 647, kWindowText, "right panel border"},
+    {800, 400, kWindowColour, "right panel"},
+    {36, 133, kGrayText, "inputs rule"},
+    {983, 133, kGrayText, "results rule"},
+    {0, 660, kButtonFace, "footer band"},
+};
+
+TEST_F(HighContrastTest, TheClientAreaTakesEveryColourFromTheSystem) {
+    Canvas canvas(1020, 720);
+    PaintContent(canvas.dc(), RECT{0, 0, 1020, 720});
+    for (const PixelCase& one : kHighContrastRegions) {
+        EXPECT_EQ(Hex(canvas.At(one.x, one.y)), Hex(one.colour))
+            << one.what << " at " << one.x << "," << one.y;
+    }
+    EXPECT_GT(canvas.InkIn(26, 12, 726, 50, kHighlight), 100) << "title";
+    EXPECT_EQ(canvas.NearestTo(26, 12, 726, 50, kHighlightText), 0) << "title colour";
+    EXPECT_LT(canvas.NearestTo(36, 104, 336, 133, kWindowText), 40) << "caption colour";
+    EXPECT_GT(canvas.InkIn(740, 704, 1004, 720, kButtonFace), 50) << "status line";
+    EXPECT_LT(canvas.NearestTo(740, 704, 1004, 720, kButtonText), 40) << "status colour";
+    int fromPalette = 0;
+    for (int y = 0; y < 720; ++y) {
+        for (int x = 0; x < 1020; ++x) {
+            for (uint32_t colour : kPalette) fromPalette += canvas.At(x, y) == colour;
+        }
+    }
+    EXPECT_EQ(fromPalette, 0) << "pixels in a colour of the palette";
+}
+
+TEST_F(HighContrastTest, ButtonsTakeTheSystemsButtonAndHighlightColours) {
+    const ButtonCase cases[] = {
+        {1001, 0, kHighlight, kButtonText, kHighlightText},
+        {1001, ODS_SELECTED, kButtonFace, kButtonText, kButtonText},
+        {1002, 0, kButtonFace, kButtonText, kButtonText},
+        {1003, ODS_SELECTED, kHighlight, kButtonText, kHighlightText},
+    };
+    for (const ButtonCase& one : cases) {
+        SCOPED_TRACE(std::to_string(one.id) + " state " + std::to_string(one.state));
+        Canvas canvas(152, 40);
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_BUTTON;
+        item.CtlID = static_cast<UINT>(one.id);
+        item.itemState = one.state;
+        item.hwndItem = button(one.id);
+        item.hDC = canvas.dc();
+        item.rcItem = RECT{0, 0, 152, 40};
+        SendMessageW(main(), WM_DRAWITEM, static_cast<WPARAM>(one.id),
+                     reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(Hex(canvas.At(0, 0)), Hex(one.border));
+        EXPECT_EQ(Hex(canvas.At(3, 20)), Hex(one.fill));
+        EXPECT_GT(canvas.InkIn(1, 1, 151, 39, one.fill), 40) << "caption drawn";
+        EXPECT_LT(canvas.NearestTo(1, 1, 151, 39, one.text), 24) << "caption colour";
+    }
+}
+
+// The verdict keeps its words and loses its colour at every level.
+TEST_F(HighContrastTest, ControlsTakeWindowAndWindowTextAndTheMutedOnesGrayText) {
+    const Colours edit = AskColours(WM_CTLCOLOREDIT, window().inputEdits[0]);
+    EXPECT_EQ(edit.text, Ref(kWindowText));
+    EXPECT_EQ(edit.background, Ref(kWindowColour));
+    EXPECT_EQ(BrushColour(edit.brush), kWindowColour);
+    int muted = 0;
+    for (HWND child = GetWindow(main(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != L"Static" && child != window().resultBox) continue;
+        if (child == window().statusLine) continue;
+        SCOPED_TRACE(::testing::PrintToString(TextOf(child)));
+        const Colours colours = AskColours(WM_CTLCOLORSTATIC, child);
+        EXPECT_EQ(BrushColour(colours.brush), kWindowColour);
+        const bool isMuted = colours.text == Ref(kGrayText);
+        EXPECT_TRUE(isMuted || colours.text == Ref(kWindowText));
+        muted += isMuted;
+    }
+    for (int level = -1; level <= 4; ++level) {
+        window().state.currentLevel = level;
+        EXPECT_EQ(VerdictTextColour(), Ref(kWindowText)) << "level " << level;
+    }
+    window().state.currentLevel = 0;
+    EXPECT_EQ(muted, 5) << "two labels, two units and the reference line";
+    const Colours status = AskColours(WM_CTLCOLORSTATIC, window().statusLine);
+    EXPECT_EQ(status.text, Ref(kButtonText));
+    EXPECT_EQ(BrushColour(status.brush), kButtonFace);
+}
+
+// The theme is read again whenever the system's colours or settings change.
+TEST_F(HighContrastTest, TurnedOffAndOnTheWindowFollows) {
+    gHighContrast = false;
+    SendMessageW(main(), WM_SYSCOLORCHANGE, 0, 0);
+    {
+        Canvas canvas(1020, 720);
+        PaintContent(canvas.dc(), RECT{0, 0, 1020, 720});
+        EXPECT_EQ(Hex(canvas.At(10, 300)), Hex(0xF4F7F9));
+        EXPECT_EQ(Hex(canvas.At(100, 400)), Hex(0xFFFFFF));
+        EXPECT_EQ(AskColours(WM_CTLCOLOREDIT, window().inputEdits[0]).text, RGB(0x2C, 0x38, 0x42));
+        EXPECT_EQ(VerdictTextColour(), RGB(0x00, 0x80, 0x60));
+    }
+    gHighContrast = true;
+    SendMessageW(main(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    Canvas canvas(1020, 720);
+    PaintContent(canvas.dc(), RECT{0, 0, 1020, 720});
+    EXPECT_EQ(Hex(canvas.At(10, 300)), Hex(kButtonFace));
+    EXPECT_EQ(Hex(canvas.At(100, 400)), Hex(kWindowColour));
+    EXPECT_EQ(VerdictTextColour(), Ref(kWindowText));
 }
 
 }  // namespace

@@ -89,13 +89,17 @@ TEST_P(ActivationTest, AFieldThatHadTheFocusHasItAgain) {
     }
 }
 
-TEST_P(ActivationTest, AfterAComputationTheMainWindowKeepsTheFocusAndF5StaysIdle) {
+TEST_P(ActivationTest, AfterAComputationTheResultKeepsTheFocusAndF5OnTheMainWindowStaysIdle) {
     // A field had the focus when the window was last left.
     SetFocus(window().inputEdits[1]);
     GoAwayAndBack(main(), GetParam());
     Pump();
     ComputeWith(L"60", L"6.8");
-    ASSERT_EQ(GetFocus(), main());
+    ASSERT_EQ(GetFocus(), window().resultBox);
+    GoAwayAndBack(main(), GetParam());
+    Pump();
+    EXPECT_EQ(GetFocus(), window().resultBox);
+    SetFocus(main());
     GoAwayAndBack(main(), GetParam());
     Pump();
     EXPECT_EQ(GetFocus(), main());

@@ -37,16 +37,20 @@ TEST_F(SlipsTest, AtStartUpTheFirstFieldIsFocusedWithItsTextSelected) {
     EXPECT_EQ(Selection(window().inputEdits[0]), std::make_pair(DWORD{0}, DWORD{2}));
 }
 
+// The potassium still holds its default: it is asked about, and taken.
 TEST_F(SlipsTest, TypingAtStartUpReplacesTheDefault) {
     Type(L"70");
     EXPECT_EQ(TextOf(window().inputEdits[0]), L"70");
+    MessageBoxWatcher watcher('Y');
     PostKey(GetFocus(), VK_F5);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].text, L"“血钾”仍是预填的 6.8 mmol/L，尚未输入。按 6.8 计算吗？");
     EXPECT_EQ(window().state.lastInputs[0], 70.0);
     EXPECT_TRUE(Contains(TextOf(window().resultBox), L"胰岛素：7.0 U")) << TextOf(window().resultBox);
 }
 
 TEST_F(SlipsTest, AnEditAfterAComputationDropsTheResult) {
-    PostKey(window().inputEdits[0], VK_F5);
+    ComputeWith(L"60", L"6.8");
     ASSERT_EQ(window().state.currentLevel, 3);
     SetFocus(window().inputEdits[1]);
     SendMessageW(window().inputEdits[1], EM_SETSEL, 3, 3);
@@ -69,7 +73,7 @@ TEST_F(SlipsTest, AnEditAfterAComputationDropsTheResult) {
 }
 
 TEST_F(SlipsTest, TextsTheProgramSetsAreNoEdits) {
-    PostKey(window().inputEdits[0], VK_F5);
+    ComputeWith(L"60", L"6.8");
     SetInput(0, L"70");
     EXPECT_EQ(window().state.currentLevel, 3);
     EXPECT_FALSE(TextOf(window().resultBox).empty());
@@ -79,7 +83,7 @@ TEST_F(SlipsTest, TextsTheProgramSetsAreNoEdits) {
 }
 
 TEST_F(SlipsTest, AnUnusualWeightIsAskedAboutWithNoTheDefault) {
-    PostKey(window().inputEdits[0], VK_F5);
+    ComputeWith(L"60", L"6.8");
     const std::wstring report = TextOf(window().resultBox);
     SetInput(0, L"760");
     for (WPARAM key : {WPARAM{'N'}, WPARAM{VK_RETURN}}) {
@@ -107,10 +111,12 @@ TEST_F(SlipsTest, AnUnusualWeightIsAskedAboutWithNoTheDefault) {
     ASSERT_EQ(watcher.boxes().size(), 1u);
     EXPECT_EQ(window().state.lastInputs[0], 760.0);
     EXPECT_TRUE(Contains(TextOf(window().resultBox), L"胰岛素：10.0 U"));
-    EXPECT_EQ(GetFocus(), main());
+    EXPECT_EQ(GetFocus(), window().resultBox);
 }
 
 TEST_F(SlipsTest, UsualValuesAskNothing) {
+    TypeInto(0, L"60");
+    TypeInto(1, L"6.8");
     MessageBoxWatcher watcher;
     PostKey(window().inputEdits[0], VK_F5);
     EXPECT_TRUE(watcher.boxes().empty());
@@ -119,8 +125,33 @@ TEST_F(SlipsTest, UsualValuesAskNothing) {
 
 // Under Wine the spare bytes of the clipboard block reached X clients: the
 // block holds the text and zeros only.
-TEST_F(SlipsTest, TheClipboardBlockHoldsTheTextAndZerosOnly) {
+// Untouched, both defaults are asked about in turn, No the default; a Yes
+// to each computes with them.
+TEST_F(SlipsTest, UntouchedDefaultsAreAskedAboutWeightFirst) {
+    {
+        MessageBoxWatcher watcher(VK_RETURN);
+        PostKey(window().inputEdits[1], VK_F5);
+        ASSERT_EQ(watcher.boxes().size(), 1u);
+        EXPECT_EQ(watcher.boxes()[0].text, L"“体重”仍是预填的 60 kg，尚未输入。按 60 计算吗？");
+        EXPECT_EQ(watcher.boxes()[0].caption, kConfirmCaption);
+        EXPECT_EQ(watcher.boxes()[0].defaultButton, IDNO);
+        EXPECT_EQ(GetFocus(), window().inputEdits[0]);
+        EXPECT_EQ(Selection(window().inputEdits[0]), std::make_pair(DWORD{0}, DWORD{2}));
+        EXPECT_EQ(TextOf(window().resultBox), L"");
+    }
+    MessageBoxWatcher watcher('Y');
     PostKey(window().inputEdits[0], VK_F5);
+    ASSERT_EQ(watcher.boxes().size(), 2u);
+    EXPECT_EQ(watcher.boxes()[0].text, L"“体重”仍是预填的 60 kg，尚未输入。按 60 计算吗？");
+    EXPECT_EQ(watcher.boxes()[1].text,
+              L"“血钾”仍是预填的 6.8 mmol/L，尚未输入。按 6.8 计算吗？");
+    EXPECT_EQ(watcher.boxes()[1].defaultButton, IDNO);
+    EXPECT_EQ(window().state.currentLevel, 3);
+    EXPECT_EQ(GetFocus(), window().resultBox);
+}
+
+TEST_F(SlipsTest, TheClipboardBlockHoldsTheTextAndZerosOnly) {
+    ComputeWith(L"60", L"6.8");
     // Blocks of every size near the clipboard's, filled and given back, so
     // that a block that is not zero-filled shows what it held before.
     std::vector<HGLOBAL> used;

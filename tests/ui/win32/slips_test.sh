@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A busy user's slips with ordavel.exe under Wine on the test display,
 # typing with xdotool and reading the screen and the X clipboard: 70 typed
-# right after start-up, an edit after a computation, 760 kg answered N then
-# Y. Writes the question box over the window to QUESTION_PNG.
+# right after start-up (the untouched potassium confirmed), an edit after a
+# computation, 760 kg answered N then Y. Writes the question box over the
+# window to QUESTION_PNG.
 #   slips_test.sh WINE_RUN ORDAVEL_EXE QUESTION_PNG
 set -euo pipefail
 # shellcheck source=SCRIPTDIR/../../lib/window_session.sh
@@ -29,10 +30,12 @@ find_client_area_by_accent_strip
 
 # 1. Typing right after start-up replaces the default weight (the pointer
 # rests on the window: without a window manager the keys go where it is).
+# The potassium still holds its default: it is asked about, and Y takes it.
 rest_pointer
 sleep 1
 xdotool type --delay 100 70
 xdotool key F5
+answer_box "请确认输入" y
 sleep 1.5
 copy_button
 expect_clipboard "胰岛素：7.0 U" "$severe_verdict" "70 typed at start-up is computed as 70 kg"

@@ -4,11 +4,13 @@
 
 namespace tarn::win32::testing {
 
-std::wstring ProgramPath() {
-    std::wstring path = L"Z:";
-    for (const char* c = ORDAVEL_EXE_PATH; *c; ++c) path += *c == '/' ? L'\\' : wchar_t(*c);
-    return path;
+std::wstring HelperPath(const char* path) {
+    std::wstring wide = L"Z:";
+    for (const char* c = path; *c; ++c) wide += *c == '/' ? L'\\' : wchar_t(*c);
+    return wide;
 }
+
+std::wstring ProgramPath() { return HelperPath(ORDAVEL_EXE_PATH); }
 
 std::wstring TextOf(HWND window) {
     wchar_t buffer[8192] = {};
@@ -129,14 +131,26 @@ void MainWindowTest::Type(const wchar_t* text) {
     Pump();
 }
 
+void MainWindowTest::TypeInto(int32_t row, const wchar_t* text) {
+    HWND edit = Window().inputEdits[row];
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    if (*text != 0) {
+        Type(text);
+        return;
+    }
+    PostMessageW(edit, WM_CHAR, VK_BACK, 1);
+    Pump();
+}
+
 void MainWindowTest::Click(int32_t buttonId) {
     SendMessageW(button(buttonId), BM_CLICK, 0, 0);
     Pump();
 }
 
 void MainWindowTest::ComputeWith(const wchar_t* weight, const wchar_t* potassium) {
-    SetInput(0, weight);
-    SetInput(1, potassium);
+    TypeInto(0, weight);
+    TypeInto(1, potassium);
     PostKey(Window().inputEdits[0], VK_F5);
 }
 

@@ -15,6 +15,8 @@
 
 namespace tarn::win32::testing {
 
+// A file of the build, by its path as Wine sees it.
+std::wstring HelperPath(const char* path);
 // ordavel.exe, by its path as Wine sees it.
 std::wstring ProgramPath();
 
@@ -87,8 +89,11 @@ protected:
     void SetInput(int32_t row, const wchar_t* text);
     // Types into the focused control, one character message each.
     void Type(const wchar_t* text);
+    // Types over the whole text of an input, as the user does (an empty
+    // text erases it): the field counts as entered.
+    void TypeInto(int32_t row, const wchar_t* text);
     void Click(int32_t buttonId);
-    // Potassium value in, compute by F5 in the first edit.
+    // Both values typed in, compute by F5 in the first edit.
     void ComputeWith(const wchar_t* weight, const wchar_t* potassium);
     // Destroys the window and creates it anew, as at start-up.
     void Reopen();
