@@ -96,14 +96,23 @@ void AppendUsage(TextBuilder& text, const ToolDescriptor& tool) {
     AppendText(text, u"\r\n");
 }
 
+// Nothing but blanks: the window reads such a field as 0 and asks about
+// it; here no question can be asked, so it is no number.
+bool IsBlank(const char16_t* text) {
+    while (*text == kBlank) ++text;
+    return *text == 0;
+}
+
 // Reads every value as the window reads its fields; the index of the first
-// one refused and why, or -1. An argument too long for a field is no number.
+// one refused and why, or -1. An argument too long for a field, or blank,
+// is no number.
 int32_t ReadValues(const ToolDescriptor& tool, const ReportArguments& arguments, double* values,
                    ui::FieldRefusal* refusal) {
     for (int32_t i = 0; i < ClampedInputCount(tool); ++i) {
-        *refusal = arguments.cut[i] ? ui::FieldRefusal::NotANumber
-                                    : ui::ReadInputValue(tool.inputs[i], arguments.values[i],
-                                                         &values[i]);
+        const char16_t* argument = arguments.values[i];
+        *refusal = arguments.cut[i] || IsBlank(argument)
+                       ? ui::FieldRefusal::NotANumber
+                       : ui::ReadInputValue(tool.inputs[i], argument, &values[i]);
         if (*refusal != ui::FieldRefusal::None) return i;
     }
     return -1;

@@ -162,7 +162,7 @@ TEST(TextReportText, EchoesEachValueExactly) {
     } cases[] = {
         {u"7.0", u"乙：7\r\n"},           {u"5.4999999", u"乙：5.4999999\r\n"},
         {u"0.1", u"乙：0.1\r\n"},         {u"1e2", u"乙：100\r\n"},
-        {u"\"\"", u"乙：0\r\n"},          {u"\" 6.8 \"", u"乙：6.8\r\n"},
+        {u"\" 6.8 \"", u"乙：6.8\r\n"},
         {u"1e-7", u"乙：1e-07\r\n"},      {u"123456789.25", u"乙：123456789.25\r\n"},
         {u"-0", u"乙：0\r\n和：1.0 ml\r\n"},
     };
@@ -211,6 +211,10 @@ TEST(TextReportText, RefusesTheFirstValueTheWindowWouldRefuseWithItsMessage) {
         {u"o --report 60 -0.1", u"第 2 项“血钾”不能为负数。\r\n"},
         {u"o --report x -1", u"第 1 项“体重”请输入数字（如 6.8，不带单位）。\r\n"},
         {u"o --report 60 " + digits, u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。\r\n"},
+        // No question can be asked about an empty value, as the window asks
+        // about an empty field: it is refused.
+        {u"o --report \"\" 7", u"第 1 项“体重”请输入数字（如 6.8，不带单位）。\r\n"},
+        {u"o --report 60 \"  \"", u"第 2 项“血钾”请输入数字（如 6.8，不带单位）。\r\n"},
     };
     for (const auto& c : cases) {
         const Texts texts = Build(CurrentTool(), c.line.c_str());
