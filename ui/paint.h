@@ -31,23 +31,22 @@ struct PaintRegion {
     PaintOp op;
     Box box;
     ColourRole role;
-    uint32_t colour;  // the role's colour in the palette
     int32_t font;  // 1..8 for text, 0 otherwise
     RegionText text;
     TextAlign align;
 };
 
 constexpr PaintRegion FillRegion(Box box, ColourRole role) {
-    return {PaintOp::Fill, box, role, PaletteColour(role), 0, RegionText::None, TextAlign::Left};
+    return {PaintOp::Fill, box, role, 0, RegionText::None, TextAlign::Left};
 }
 // A one-pixel outline on the box's own edge pixels; the inside stays as it is.
 constexpr PaintRegion FrameRegion(Box box, ColourRole role) {
-    return {PaintOp::Frame, box, role, PaletteColour(role), 0, RegionText::None, TextAlign::Left};
+    return {PaintOp::Frame, box, role, 0, RegionText::None, TextAlign::Left};
 }
 // One line, vertically centred, transparent, cut with an ellipsis at its end.
 constexpr PaintRegion TextRegion(Box box, ColourRole role, int32_t font, RegionText text,
                                  TextAlign align) {
-    return {PaintOp::Text, box, role, PaletteColour(role), font, text, align};
+    return {PaintOp::Text, box, role, font, text, align};
 }
 
 // The footer and the status line on it; a front end that shows the status
