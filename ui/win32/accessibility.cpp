@@ -2,6 +2,9 @@
 
 #include <oleacc.h>
 
+#include <cstdint>
+#include <cwchar>
+
 namespace tarn::win32 {
 namespace {
 
@@ -10,6 +13,9 @@ namespace {
 constexpr GUID kLiveSettingProperty = {
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;
+// Room for a live region's text read back to compare (a verdict, a
+// status); a longer one counts as changed.
+constexpr int32_t kLiveTextCapacity = 512;
 
 // The process's annotation service; null until it could be made.
 IAccPropServices* gServices = nullptr;
@@ -59,8 +65,12 @@ void ReleaseAccessibleProperties() {
     gServices = nullptr;
 }
 
-void AnnounceLiveRegion(HWND control) {
-    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
+void SetLiveRegionText(HWND control, const wchar_t* text) {
+    wchar_t shown[kLiveTextCapacity] = {};
+    GetWindowTextW(control, shown, kLiveTextCapacity);
+    const bool changed = std::wcscmp(shown, text) != 0;
+    SetWindowTextW(control, text);
+    if (changed) NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace tarn::win32

@@ -26,7 +26,8 @@ extern const AccessibleProperties kAccessibleProperties;
 // Releases the service; before COM is uninitialised.
 void ReleaseAccessibleProperties();
 
-// Tells assistive technology that a live region's text changed.
-void AnnounceLiveRegion(HWND control);
+// Sets a live region's text; a change of it is told to assistive
+// technology (the same text again is not).
+void SetLiveRegionText(HWND control, const wchar_t* text);
 
 }  // namespace tarn::win32

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <cwchar>
-
 #include "engine/text.h"
 #include "ui/commands.h"
 #include "ui/control_tree.h"
@@ -418,13 +416,7 @@ HWND CreateMainWindow(HINSTANCE instance, const ToolDescriptor& tool,
 }
 
 void ShowStatusLine() {
-    HWND status = gWindow.statusLine;
-    if (!status) return;
-    char16_t shown[ui::kStatusLineCapacity] = {};
-    GetWindowTextW(status, Wide(shown), ui::kStatusLineCapacity);
-    if (wcscmp(Wide(shown), Wide(gWindow.state.statusLine)) == 0) return;
-    SetWindowTextW(status, Wide(gWindow.state.statusLine));
-    AnnounceLiveRegion(status);
+    if (gWindow.statusLine) SetLiveRegionText(gWindow.statusLine, Wide(gWindow.state.statusLine));
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

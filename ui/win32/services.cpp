@@ -2,8 +2,6 @@
 // MainWindow record.
 #include <windows.h>
 
-#include <cwchar>
-
 #include "engine/format.h"
 #include "engine/text.h"
 #include "ui/services.h"
@@ -15,8 +13,6 @@ namespace {
 
 using ui::MessageIcon;
 
-// Room for a verdict read back to compare; a longer one counts as changed.
-constexpr int32_t kVerdictCapacity = 512;
 // A clipboard held by another program (a remote session's clipboard sync
 // holds it briefly and often) is tried again: five tries over 200 ms.
 constexpr int32_t kClipboardTries = 5;
@@ -36,22 +32,19 @@ void ReadControlText(void* context, int32_t slot, char16_t* buffer, int32_t capa
     if (control) GetWindowTextW(control, Wide(buffer), capacity);
 }
 
-// A verdict that changed is announced: it is a live region.
+// The verdict is a live region: a change of it is announced.
 void SetControlText(void* context, int32_t slot, const char16_t* text) {
     MainWindow& window = Of(context);
     HWND control = ControlOfSlot(window, slot);
     if (!control) return;
-    bool changed = true;
-    if (slot == ui::kVerdictLineSlot) {
-        char16_t shown[kVerdictCapacity] = {};
-        GetWindowTextW(control, Wide(shown), kVerdictCapacity);
-        changed = wcscmp(Wide(shown), Wide(TextOrEmpty(text))) != 0;
-    }
     const bool wasSetting = window.settingText;
     window.settingText = true;
-    SetWindowTextW(control, Wide(TextOrEmpty(text)));
+    if (slot == ui::kVerdictLineSlot) {
+        SetLiveRegionText(control, Wide(TextOrEmpty(text)));
+    } else {
+        SetWindowTextW(control, Wide(TextOrEmpty(text)));
+    }
     window.settingText = wasSetting;
-    if (slot == ui::kVerdictLineSlot && changed) AnnounceLiveRegion(control);
 }
 
 void FocusControl(void* context, int32_t slot) {
