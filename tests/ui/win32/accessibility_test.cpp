@@ -19,37 +19,6 @@ namespace {
 
 const std::wstring kSevere = L"重度高钾，立即处理并持续心电监护";
 
-std::pair<DWORD, DWORD> Selection(HWND edit) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
-}
-
-bool WholeTextSelected(HWND edit) {
-    const std::pair<DWORD, DWORD> selection = Selection(edit);
-    return selection.first == 0 && selection.second == TextOf(edit).size() &&
-           selection.second > 0;
-}
-
-// Keys held in this thread's key state while it lives, as GetKeyState sees them.
-class KeysHeld {
-public:
-    explicit KeysHeld(std::vector<int> keys) {
-        GetKeyboardState(saved_);
-        BYTE held[256];
-        GetKeyboardState(held);
-        for (int key : keys) held[key] = 0x80;
-        SetKeyboardState(held);
-    }
-    ~KeysHeld() { SetKeyboardState(saved_); }
-    KeysHeld(const KeysHeld&) = delete;
-    KeysHeld& operator=(const KeysHeld&) = delete;
-
-private:
-    BYTE saved_[256] = {};
-};
-
 using ScreenReaderTest = MainWindowTest;
 
 // Windows names an edit after the static just before it in the Z-order.

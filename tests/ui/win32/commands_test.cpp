@@ -22,19 +22,6 @@ const std::wstring kPrompt = L"填写左侧参数，点击“计算”";
 const std::wstring kReady = L"就绪：填写参数后按 F5 或点击“计算”";
 const std::wstring kNoResult = L"请先点击“计算”生成结果。";
 
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return L"<clipboard not opened>";
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (data) {
-        const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
-        if (chars) text = chars;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
 void PutSentinelOnClipboard(const wchar_t* text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();

@@ -15,42 +15,11 @@
 namespace tarn::win32::testing {
 namespace {
 
-std::pair<DWORD, DWORD> Selection(HWND edit) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
-}
-
-bool WholeTextSelected(HWND edit) {
-    const std::pair<DWORD, DWORD> selection = Selection(edit);
-    return selection.first == 0 && selection.second == TextOf(edit).size() &&
-           selection.second > 0;
-}
-
-// Shift held in this thread's key state while it lives, as GetKeyState sees it.
-class ShiftHeld {
-public:
-    ShiftHeld() {
-        GetKeyboardState(saved_);
-        BYTE held[256];
-        GetKeyboardState(held);
-        held[VK_SHIFT] = 0x80;
-        SetKeyboardState(held);
-    }
-    ~ShiftHeld() { SetKeyboardState(saved_); }
-    ShiftHeld(const ShiftHeld&) = delete;
-    ShiftHeld& operator=(const ShiftHeld&) = delete;
-
-private:
-    BYTE saved_[256] = {};
-};
-
 class KeysTest : public MainWindowTest {
 protected:
     void Tab() { PostKey(GetFocus(), VK_TAB); }
     void ShiftTab() {
-        const ShiftHeld shift;
+        const KeysHeld shift({VK_SHIFT});
         PostKey(GetFocus(), VK_TAB);
     }
     std::vector<HWND> Stops() {
@@ -104,19 +73,6 @@ TEST_F(KeysTest, SpaceOnAFocusedButtonPressesIt) {
     Pump();
     EXPECT_EQ(StatusLine(), L"已恢复默认值");
     EXPECT_EQ(window().state.currentLevel, 0);
-}
-
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return L"<clipboard not opened>";
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (data) {
-        const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
-        if (chars) text = chars;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
 }
 
 std::wstring RecordFilePath() {

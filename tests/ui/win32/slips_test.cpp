@@ -19,13 +19,6 @@ const std::wstring kConfirmCaption = L"请确认输入";
 const std::wstring kWeight760 =
     L"第 1 项“体重”为 760 kg，超出常见范围 0.5–250 kg。\r\n仍按此数值计算吗？";
 
-std::pair<DWORD, DWORD> Selection(HWND edit) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
-}
-
 bool Contains(const std::wstring& text, const std::wstring& part) {
     return text.find(part) != std::wstring::npos;
 }

@@ -168,4 +168,30 @@ bool MainWindowTest::SawMessage(UINT message) const {
     return false;
 }
 
+std::pair<DWORD, DWORD> Selection(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+bool WholeTextSelected(HWND edit) {
+    const std::pair<DWORD, DWORD> selection = Selection(edit);
+    return selection.first == 0 && selection.second == TextOf(edit).size() &&
+           selection.second > 0;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"<clipboard not opened>";
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data) {
+        const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
+        if (chars) text = chars;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 }  // namespace tarn::win32::testing

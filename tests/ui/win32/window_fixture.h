@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/descriptor.h"
@@ -26,6 +27,30 @@ RECT ClientRectInParent(HWND child);
 std::wstring StatusLine();
 // The colour the window's control-colour hook gives the verdict line's text.
 COLORREF VerdictTextColour();
+// An edit's selection, start and end.
+std::pair<DWORD, DWORD> Selection(HWND edit);
+// The edit's whole text, not empty, is selected.
+bool WholeTextSelected(HWND edit);
+// The Unicode text on the clipboard.
+std::wstring ClipboardText();
+
+// Keys held in this thread's key state while it lives, as GetKeyState sees them.
+class KeysHeld {
+public:
+    explicit KeysHeld(std::vector<int> keys) {
+        GetKeyboardState(saved_);
+        BYTE held[256];
+        GetKeyboardState(held);
+        for (int key : keys) held[key] = 0x80;
+        SetKeyboardState(held);
+    }
+    ~KeysHeld() { SetKeyboardState(saved_); }
+    KeysHeld(const KeysHeld&) = delete;
+    KeysHeld& operator=(const KeysHeld&) = delete;
+
+private:
+    BYTE saved_[256] = {};
+};
 
 // Sets the work area for one scope, as a taskbar would, and puts the old one back.
 class WorkArea {
